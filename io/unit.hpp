@@ -1,0 +1,102 @@
+#pragma once
+// A unit: a connected file or the console, with its record buffer and line state.
+//
+// Records are written with put_chars and end_record inside a write statement (begin_write).
+// The report file keeps every character of a record followed by CR LF. The console takes the
+// first character of each record as carriage control: it picks the line-break bytes written in
+// front of the rest of the record, so a console line is broken before its record, not after.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "io/channel.hpp"
+
+namespace io {
+
+enum class UnitKind { Terminal, Sequential };
+
+// The line state of a descriptor. When standard input and output are both terminals the
+// console's reading side shares it with the writing side.
+struct LineState {
+    bool open_line = false;    // console: a record's line is not ended yet;
+                               // file: writing state (cut or newly created)
+    bool control_done = false; // console: the current record's first character was taken
+};
+
+inline constexpr std::size_t kConsoleBufferSize = 132;
+inline constexpr std::size_t kFileBufferSize = 1024;
+
+class Unit {
+public:
+    Unit(int number, std::string name, UnitKind kind, std::size_t capacity,
+         std::unique_ptr<Channel> channel);
+
+    int number() const { return number_; }
+    const std::string& name() const { return name_; }
+    UnitKind kind() const { return kind_; }
+    bool is_console() const { return kind_ == UnitKind::Terminal; }
+
+    LineState& line() { return line_; }
+    const LineState& line() const { return line_; }
+    bool dirty() const { return dirty_; }
+    void set_read_only(bool read_only) { read_only_ = read_only; }
+
+    // Starts a write statement on this unit. On a file whose old contents are still there,
+    // the first write statement cuts it to the current position (its start).
+    void begin_write();
+
+    // Stores the pending blanks, then text, writing the buffer out whenever it fills.
+    void put_chars(std::string_view text);
+
+    // Blanks that are stored only when the next character of the record is stored.
+    void add_pending_blanks(std::size_t count) { pending_blanks_ += count; }
+
+    // Characters stored in the current record so far, pending blanks not included.
+    std::size_t record_length() const { return record_length_; }
+
+    // Finishes the current record: CR LF on a file; carriage control on the console.
+    void end_record();
+
+    // Writes out what the buffer holds, so that nothing waits in memory while the program
+    // waits for the user. A file goes on filling the buffer from its start.
+    void flush();
+
+    // Writes CR LF to the console (the end of an open line before a read or a pause).
+    void write_line_end();
+
+    // Closes a file unit: the buffer is written out, then the handle is closed. Returns false
+    // when a fault was reported (only possible while the process closes its units at exit).
+    bool close();
+
+    // Forgets the console's unfinished record after a fault on it.
+    void forget_record();
+
+private:
+    void store(const char* data, std::size_t size);
+    void write_out_console_chunk();
+    void write_out_file_buffer();
+    bool write_bytes(const char* data, std::size_t size);
+
+    int number_;
+    std::string name_;
+    UnitKind kind_;
+    std::vector<char> buffer_;
+    std::size_t position_ = 0;     // next byte to fill
+    std::int64_t file_offset_ = 0; // file position of buffer_[0]
+    std::size_t pending_blanks_ = 0;
+    std::size_t record_length_ = 0;
+    bool dirty_ = false;
+    bool read_only_ = false;
+    LineState line_;
+    std::unique_ptr<Channel> channel_;
+};
+
+// The carriage-control bytes written in front of a console record whose first character is
+// control, with or without an open line.
+std::string_view carriage_control(char control, bool line_open);
+
+} // namespace io

@@ -1,0 +1,69 @@
+#include "platform/io.hpp"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+
+IoResult read_once(int fd, char* buffer, std::size_t size) {
+    for (;;) {
+        ssize_t n = ::read(fd, buffer, size);
+        if (n >= 0) return {static_cast<long>(n), 0};
+        if (errno != EINTR) return {0, errno};
+    }
+}
+
+IoResult write_all(int fd, const char* data, std::size_t size) {
+    std::size_t done = 0;
+    while (done < size) {
+        ssize_t n = ::write(fd, data + done, size - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return {static_cast<long>(done), errno};
+        }
+        if (n == 0) return {static_cast<long>(done), EIO};
+        done += static_cast<std::size_t>(n);
+    }
+    return {static_cast<long>(done), 0};
+}
+
+bool is_terminal(int fd) { return ::isatty(fd) == 1; }
+
+bool file_exists(const char* name) {
+    struct stat st;
+    return ::stat(name, &st) == 0;
+}
+
+OpenResult open_file(const char* name, Access access, bool create) {
+    int flags = O_CLOEXEC;
+    switch (access) {
+    case Access::ReadWrite: flags |= O_RDWR; break;
+    case Access::ReadOnly: flags |= O_RDONLY; break;
+    case Access::WriteOnly: flags |= O_WRONLY; break;
+    }
+    if (create) flags |= O_CREAT | O_EXCL;
+    int fd;
+    do {
+        fd = ::open(name, flags, 0666);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) return {-1, errno};
+    struct stat st;
+    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        return {-1, EISDIR};
+    }
+    return {fd, 0};
+}
+
+int cut_file(int fd, std::int64_t length) {
+    for (;;) {
+        if (::ftruncate(fd, static_cast<off_t>(length)) == 0) return 0;
+        if (errno != EINTR) return errno;
+    }
+}
+
+int close_file(int fd) { return ::close(fd) == 0 ? 0 : errno; }
+
+} // namespace platform

@@ -1,0 +1,54 @@
+#include "platform/process.hpp"
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace platform {
+
+void exit_process(int status) { std::exit(status); }
+
+void quick_exit_process(int status) { ::_exit(status); }
+
+bool at_exit(void (*step)()) { return std::atexit(step) == 0; }
+
+// What system() does, with one difference: the child gets the default action for SIGPIPE back,
+// since this process ignores it and an ignored signal would otherwise pass to the command.
+void run_command(const char* command) {
+    struct sigaction ignore {}, old_int{}, old_quit{};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    sigaction(SIGINT, &ignore, &old_int);
+    sigaction(SIGQUIT, &ignore, &old_quit);
+
+    posix_spawnattr_t attr;
+    posix_spawnattr_init(&attr);
+    sigset_t defaults;
+    sigemptyset(&defaults);
+    sigaddset(&defaults, SIGPIPE);
+    sigaddset(&defaults, SIGINT);
+    sigaddset(&defaults, SIGQUIT);
+    posix_spawnattr_setsigdefault(&attr, &defaults);
+    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGDEF);
+
+    char sh[] = "sh";
+    char dash_c[] = "-c";
+    char* argv[] = {sh, dash_c, const_cast<char*>(command), nullptr};
+    pid_t pid = -1;
+    if (posix_spawn(&pid, "/bin/sh", nullptr, &attr, argv, environ) == 0) {
+        int status = 0;
+        while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+        }
+    }
+    posix_spawnattr_destroy(&attr);
+
+    sigaction(SIGINT, &old_int, nullptr);
+    sigaction(SIGQUIT, &old_quit, nullptr);
+}
+
+} // namespace platform

@@ -1,0 +1,111 @@
+#include "platform/signals.hpp"
+
+#include <cfenv>
+#include <csignal>
+#include <cstdint>
+#include <cstring>
+#include <pthread.h>
+
+namespace platform {
+
+static_assert(sizeof(std::fenv_t) <= sizeof(FloatState::bytes));
+
+void enable_float_traps() {
+    std::feclearexcept(FE_ALL_EXCEPT);
+    feenableexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW);
+}
+
+FloatState hold_float_state() {
+    FloatState state{};
+    std::fenv_t env;
+    std::feholdexcept(&env); // saves, clears the flags, masks everything
+    std::memcpy(state.bytes, &env, sizeof env);
+    return state;
+}
+
+void restore_float_state(const FloatState& state) {
+    std::fenv_t env;
+    std::memcpy(&env, state.bytes, sizeof env);
+    std::fesetenv(&env); // the flags raised meanwhile are dropped with the masked state
+}
+
+namespace {
+
+FloatTrapHandler float_handler = nullptr;
+FaultHandler integer_divide_handler = nullptr;
+FaultHandler stack_overflow_handler = nullptr;
+std::uintptr_t stack_low = 0;
+std::uintptr_t stack_high = 0;
+
+FloatTrap float_trap_of(int code) {
+    switch (code) {
+    case FPE_FLTDIV: return FloatTrap::DivideByZero;
+    case FPE_FLTOVF: return FloatTrap::Overflow;
+    case FPE_FLTUND: return FloatTrap::Underflow;
+    case FPE_FLTRES: return FloatTrap::Inexact;
+    default: return FloatTrap::Invalid; // FPE_FLTINV, FPE_FLTSUB and anything unnamed
+    }
+}
+
+void on_sigfpe(int, siginfo_t* info, void*) {
+    if (info->si_code == FPE_INTDIV || info->si_code == FPE_INTOVF) {
+        if (integer_divide_handler) integer_divide_handler();
+    } else if (float_handler) {
+        float_handler(float_trap_of(info->si_code));
+    }
+    // A handler that returns would run the failing instruction again: take the default action.
+    signal(SIGFPE, SIG_DFL);
+}
+
+void on_sigsegv(int, siginfo_t* info, void*) {
+    auto addr = reinterpret_cast<std::uintptr_t>(info->si_addr);
+    constexpr std::uintptr_t kSlack = std::uintptr_t{1} << 20;
+    bool near_stack = stack_high != 0 && addr + kSlack >= stack_low && addr < stack_high;
+    if (near_stack && stack_overflow_handler) stack_overflow_handler();
+    // Not a stack overflow (or the handler returned): the platform's default action.
+    signal(SIGSEGV, SIG_DFL);
+}
+
+} // namespace
+
+void set_arithmetic_handlers(FloatTrapHandler on_float, FaultHandler on_integer_divide) {
+    float_handler = on_float;
+    integer_divide_handler = on_integer_divide;
+    struct sigaction action {};
+    action.sa_sigaction = on_sigfpe;
+    action.sa_flags = SA_SIGINFO;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGFPE, &action, nullptr);
+}
+
+void set_stack_overflow_handler(FaultHandler on_stack_overflow) {
+    stack_overflow_handler = on_stack_overflow;
+
+    pthread_attr_t attr;
+    if (pthread_getattr_np(pthread_self(), &attr) == 0) {
+        void* addr = nullptr;
+        std::size_t size = 0;
+        if (pthread_attr_getstack(&attr, &addr, &size) == 0) {
+            stack_low = reinterpret_cast<std::uintptr_t>(addr);
+            stack_high = stack_low + size;
+        }
+        pthread_attr_destroy(&attr);
+    }
+
+    // The handler cannot run on the stack that has just overflowed.
+    static char alternate_stack[1 << 16];
+    stack_t ss{};
+    ss.ss_sp = alternate_stack;
+    ss.ss_size = sizeof alternate_stack;
+    sigaltstack(&ss, nullptr);
+
+    struct sigaction action {};
+    action.sa_sigaction = on_sigsegv;
+    action.sa_flags = SA_SIGINFO | SA_ONSTACK;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGSEGV, &action, nullptr);
+}
+
+void ignore_broken_pipe() { signal(SIGPIPE, SIG_IGN); }
+
+} // namespace platform

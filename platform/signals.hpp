@@ -1,0 +1,44 @@
+#pragma once
+// Hardware faults delivered as signals: floating-point traps, integer division by zero, stack
+// overflow, and the broken-pipe signal.
+
+namespace platform {
+
+// A trapped floating-point exception, as the processor reports it.
+enum class FloatTrap {
+    Invalid,
+    Denormal,
+    DivideByZero,
+    Overflow,
+    Underflow,
+    Inexact,
+    StackCheck, // x87 register-stack fault
+};
+
+using FloatTrapHandler = void (*)(FloatTrap);
+using FaultHandler = void (*)();
+
+// Unmasks exactly invalid operation, division by zero and overflow (x87 and SSE); leaves
+// rounding and precision as they are.
+void enable_float_traps();
+
+// Masks every floating-point exception and clears the sticky flags; returns an opaque state to
+// give back to restore_float_state.
+struct FloatState {
+    unsigned char bytes[32];
+};
+FloatState hold_float_state();
+void restore_float_state(const FloatState& state);
+
+// SIGFPE: floating-point traps go to on_float, integer division by zero (and overflow) to
+// on_integer_divide. The handler of a trap must not return to the failing instruction.
+void set_arithmetic_handlers(FloatTrapHandler on_float, FaultHandler on_integer_divide);
+
+// SIGSEGV on an alternate stack: a fault near the stack's end goes to on_stack_overflow; any
+// other fault gets the platform's default action.
+void set_stack_overflow_handler(FaultHandler on_stack_overflow);
+
+// A write to a closed pipe fails with EPIPE instead of killing the process.
+void ignore_broken_pipe();
+
+} // namespace platform

@@ -1,0 +1,29 @@
+#pragma once
+// Start-up of the run-time and the ways the process ends.
+
+namespace runtime {
+
+// FFinit: registers FFend to run at exit, sets the floating-point environment, and installs
+// the handlers for stack overflow, integer division by zero and broken pipes. Run once, before
+// the program's own code.
+void FFinit();
+
+// FFend: the at-exit step. Closes every unit still connected; if a report is made while
+// closing and the process was ending with status 0, it ends with status 1 instead.
+void FFend();
+
+// The closing flag: set once the at-exit closing has begun.
+bool FFTerminate();
+
+// The fatal messages of the start-up and the outermost exception handler. Each is written as
+// CR LF "runtime error " text, then the process ends with the given status.
+enum class FatalMessage {
+    NoSpaceForArguments,   // R6008
+    NoSpaceForEnvironment, // R6009
+    NoSpaceForExitTable,   // R6024
+    StackOverflow,         // R6000
+    IntegerDivideByZero,   // R6003, the at-exit steps run
+};
+[[noreturn]] void fatal_exit(FatalMessage message);
+
+} // namespace runtime
