@@ -68,14 +68,24 @@ void on_sigsegv(int, siginfo_t* info, void*) {
 
 } // namespace
 
-void set_arithmetic_handlers(FloatTrapHandler on_float, FaultHandler on_integer_divide) {
-    float_handler = on_float;
-    integer_divide_handler = on_integer_divide;
+namespace {
+void install_sigfpe() {
     struct sigaction action {};
     action.sa_sigaction = on_sigfpe;
     action.sa_flags = SA_SIGINFO;
     sigemptyset(&action.sa_mask);
     sigaction(SIGFPE, &action, nullptr);
+}
+} // namespace
+
+void set_float_trap_handler(FloatTrapHandler handler) {
+    float_handler = handler;
+    install_sigfpe();
+}
+
+void set_integer_divide_handler(FaultHandler handler) {
+    integer_divide_handler = handler;
+    install_sigfpe();
 }
 
 void set_stack_overflow_handler(FaultHandler on_stack_overflow) {

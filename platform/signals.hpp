@@ -30,9 +30,11 @@ struct FloatState {
 FloatState hold_float_state();
 void restore_float_state(const FloatState& state);
 
-// SIGFPE: floating-point traps go to on_float, integer division by zero (and overflow) to
-// on_integer_divide. The handler of a trap must not return to the failing instruction.
-void set_arithmetic_handlers(FloatTrapHandler on_float, FaultHandler on_integer_divide);
+// SIGFPE: floating-point traps go to the float trap handler, integer division by zero (and
+// overflow) to the integer-divide handler. A handler must not return to the failing
+// instruction; if it does, the platform's default action follows.
+void set_float_trap_handler(FloatTrapHandler handler);
+void set_integer_divide_handler(FaultHandler handler);
 
 // SIGSEGV on an alternate stack: a fault near the stack's end goes to on_stack_overflow; any
 // other fault gets the platform's default action.

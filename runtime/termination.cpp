@@ -1,0 +1,77 @@
+#include "runtime/termination.hpp"
+
+#include <string_view>
+
+#include "platform/io.hpp"
+#include "platform/process.hpp"
+#include "platform/signals.hpp"
+#include "runtime/error_report.hpp"
+#include "runtime/fp_env.hpp"
+#include "runtime/statement.hpp"
+
+namespace runtime {
+
+namespace {
+
+bool g_terminating = false;
+bool g_ending_with_failure = false; // the exit in progress already carries a non-zero status
+
+struct Fatal {
+    std::string_view text;
+    int status;
+    bool run_exit_steps;
+};
+
+Fatal fatal_of(FatalMessage message) {
+    // Exception codes keep only their low byte as a POSIX exit status.
+    switch (message) {
+    case FatalMessage::NoSpaceForArguments:
+        return {"R6008\r\n- not enough space for arguments\r\n", 255, false};
+    case FatalMessage::NoSpaceForEnvironment:
+        return {"R6009\r\n- not enough space for environment\r\n", 255, false};
+    case FatalMessage::NoSpaceForExitTable:
+        return {"R6024\r\n- not enough space for _onexit/atexit table", 255, false};
+    case FatalMessage::StackOverflow: return {"R6000\r\n- stack overflow\r\n", 0xFD, false};
+    case FatalMessage::IntegerDivideByZero:
+        return {"R6003\r\n- integer divide by 0\r\n", 0x94, true};
+    }
+    return {"", 255, false};
+}
+
+void on_integer_divide() { fatal_exit(FatalMessage::IntegerDivideByZero); }
+void on_stack_overflow() { fatal_exit(FatalMessage::StackOverflow); }
+
+} // namespace
+
+bool FFTerminate() { return g_terminating; }
+
+void fatal_exit(FatalMessage message) {
+    Fatal fatal = fatal_of(message);
+    static constexpr std::string_view kHead = "\r\nruntime error ";
+    platform::write_all(platform::kStderr, kHead.data(), kHead.size());
+    platform::write_all(platform::kStderr, fatal.text.data(), fatal.text.size());
+    if (!fatal.run_exit_steps) platform::quick_exit_process(fatal.status);
+    g_ending_with_failure = true;
+    platform::exit_process(fatal.status);
+}
+
+void FFinit() {
+    if (!platform::at_exit(&FFend)) fatal_exit(FatalMessage::NoSpaceForExitTable);
+    FixMathExceptions();
+    platform::set_integer_divide_handler(&on_integer_divide);
+    platform::set_stack_overflow_handler(&on_stack_overflow);
+    platform::ignore_broken_pipe();
+}
+
+void FFend() {
+    if (g_terminating) return;
+    bool ended_by_report = report_made();
+    g_terminating = true;
+    set_statement_kind(StatementKind::Close);
+    if (unit_hooks().close_all) unit_hooks().close_all();
+    // A report made while closing never leaves the process with status 0.
+    if (report_made() && !ended_by_report && !g_ending_with_failure)
+        platform::quick_exit_process(1);
+}
+
+} // namespace runtime
