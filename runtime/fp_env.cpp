@@ -1,24 +1,15 @@
 #include "runtime/fp_env.hpp"
 
-#include <string>
-
-#include "runtime/error_report.hpp"
-#include "runtime/statement.hpp"
+#include "runtime/math_error.hpp"
 
 namespace runtime {
 
-// Placeholder until the math-error reports are complete: reports the trap and ends the run.
 void MathSignal(platform::FloatTrap trap) {
-    const char* word = "invalid";
-    int number = 6101;
-    switch (trap) {
-    case platform::FloatTrap::DivideByZero: word = "divide by zero"; number = 6103; break;
-    case platform::FloatTrap::Overflow: word = "overflow"; number = 6104; break;
-    default: break;
+    if (InIntrinsic() == 1) {
+        FixMathExceptions();
+        return;
     }
-    set_math_flag(true);
-    set_statement_kind(StatementKind::Math);
-    FF_puterr(number, std::string("floating-point error: ") + word);
+    report_trap(trap_code(trap));
 }
 
 void FixMathExceptions() {
