@@ -1,0 +1,61 @@
+#pragma once
+// MPFR behind the extended values and the power: a scoped variable, the exchange between
+// Extended and MPFR, and the rounding of a result once into double's range.
+//
+// MPFR keeps its exponents in a range far wider than double's; a result rounded to 53 bits there
+// is brought into double's range (overflow, subnormals) by round_into_double, which takes the
+// direction of the first rounding into account, so the pair makes a single rounding.
+
+#include <cstdint> // before mpfr.h, for the intmax_t functions
+
+#include <mpfr.h>
+
+#include "platform/signals.hpp"
+#include "runtime/extended.hpp"
+
+namespace runtime {
+
+inline constexpr mpfr_prec_t kExtendedBits = 64;
+inline constexpr mpfr_prec_t kDoubleBits = 53;
+
+class MpfrNumber {
+public:
+    explicit MpfrNumber(mpfr_prec_t bits) { mpfr_init2(value_, bits); }
+    ~MpfrNumber() { mpfr_clear(value_); }
+    MpfrNumber(const MpfrNumber&) = delete;
+    MpfrNumber& operator=(const MpfrNumber&) = delete;
+    mpfr_ptr get() { return value_; }
+
+private:
+    mpfr_t value_;
+};
+
+// Every floating-point exception masked for the scope's lifetime, as the library's own code
+// runs; the flags raised meanwhile are dropped with it.
+class MaskedFloatScope {
+public:
+    MaskedFloatScope() : saved_(platform::hold_float_state()) {}
+    ~MaskedFloatScope() { platform::restore_float_state(saved_); }
+    MaskedFloatScope(const MaskedFloatScope&) = delete;
+    MaskedFloatScope& operator=(const MaskedFloatScope&) = delete;
+
+private:
+    platform::FloatState saved_;
+};
+
+// Sets out (at least 64 bits) to x exactly.
+void set_mpfr(mpfr_ptr out, const Extended& x);
+
+// x, of at most 64 bits, as an Extended.
+Extended to_extended(mpfr_srcptr x);
+
+struct RoundedDouble {
+    double value;
+    bool overflow;
+};
+
+// result (53 bits) holds an exact value rounded to nearest in MPFR's range; ternary is the sign
+// of result minus the exact value. Rounds the exact value once into double's range.
+RoundedDouble round_into_double(mpfr_ptr result, int ternary);
+
+} // namespace runtime

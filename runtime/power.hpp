@@ -1,0 +1,32 @@
+#pragma once
+// The power operation x**y.
+
+#include <optional>
+
+#include "runtime/extended.hpp"
+#include "runtime/math_messages.hpp"
+
+namespace runtime {
+
+// The math library's pow: the exact power rounded once to a 64-bit significand (to nearest,
+// ties to even), or the error class with the default result for the error hook.
+//   DOMAIN: a NaN argument; a base of magnitude 1 with an infinite exponent; a negative base
+//           with a finite non-integral exponent (default NaN);
+//   SING: a zero base with a negative exponent (default an infinity);
+//   OVERFLOW: a result from finite arguments that rounds beyond the double range (default an
+//             infinity);
+//   UNDERFLOW: a result from finite arguments below the least normal double (default the exact
+//              power rounded once to double: a subnormal or zero).
+// Other special arguments give their usual results (an infinite base or exponent, a zero base
+// with a non-negative exponent). Runs with every floating-point exception masked.
+struct PowResult {
+    Extended value;                // the power, or the default result after an error
+    std::optional<MathCode> error; // the class, if any
+};
+PowResult library_pow(double x, double y);
+
+// FIfexp: x**y as the program uses it. Errors go to matherr: UNDERFLOW is passed over with its
+// default result, every other class ends the run with its report ("**: DOMAIN error", ...).
+Extended FIfexp(double x, double y);
+
+} // namespace runtime
