@@ -1,0 +1,68 @@
+// Operations on a power's extended result: one rounding to double, subnormals included, and
+// the math-error report of the trap when the result overflows or is invalid.
+
+#include <bit>
+#include <cmath>
+#include <limits>
+
+#include <gtest/gtest.h>
+
+#include "runtime/power.hpp"
+#include "tests/runtime/exact.hpp"
+
+namespace {
+
+using runtime::FIfexp;
+
+std::uint64_t bits(double d) {
+    return std::bit_cast<std::uint64_t>(d);
+}
+
+TEST(Extended, QuotientOfTwoPowersRoundsOnce) {
+    for (unsigned long a = 1; a <= 100; a += 7) {
+        for (unsigned long b = 2; b <= 100; b += 9) {
+            auto [n1, d1] = exact::fraction(exact::extended(1, exact::power(3, a)));
+            auto [n2, d2] = exact::fraction(exact::extended(1, exact::power(3, b)));
+            double q = FIfexp(3.0, -static_cast<double>(a)) / FIfexp(3.0, -static_cast<double>(b));
+            EXPECT_EQ(bits(q), exact::double_bits(n1 * d2, d1 * n2)) << a << " " << b;
+        }
+    }
+    EXPECT_EQ(FIfexp(4.0, 3.0) / FIfexp(4.0, 5.0), 0.0625);
+}
+
+// 3**-600 * 2**-m lands among the subnormals: rounded once on their grid.
+TEST(Extended, ProductIntoTheSubnormalsRoundsOnce) {
+    auto [n, d] = exact::fraction(exact::extended(1, exact::power(3, 600)));
+    for (long m = 60; m <= 130; m += 5) {
+        double scale = std::ldexp(1.0, static_cast<int>(-m));
+        EXPECT_EQ(bits(FIfexp(3.0, -600.0) * scale), exact::double_bits(n, d << m)) << m;
+    }
+}
+
+// Just below the least normal double a result keeps 52 bits. These values lie a hair off a
+// midpoint of that grid; rounded to 53 bits first they would become ties and round the other way.
+TEST(Extended, SubnormalResultsRoundOnce) {
+    for (std::uint64_t s : {0x80000000000017FFu, 0x8000000000000801u}) {
+        runtime::Extended x = runtime::Extended::finite(false, s, -1086);
+        std::uint64_t once = exact::double_bits(mpz_class(static_cast<unsigned long>(s)),
+                                                mpz_class(mpz_class(1) << 1086));
+        EXPECT_EQ(bits(static_cast<double>(x)), once) << s;
+        EXPECT_EQ(bits(x * 1.0), once) << s;
+        EXPECT_EQ(bits(0.0 + x), once) << s;
+    }
+}
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+TEST(ExtendedDeathTest, OverflowInvalidAndDivisionByZeroEndTheRun) {
+    const std::string head = "\r\nrun-time error M";
+    EXPECT_EXIT(static_cast<void>(FIfexp(2.0, 1023.0) * 2.0), testing::ExitedWithCode(1),
+                testing::Eq(head + "6104: MATH\r\n- floating-point error: overflow\r\n"));
+    EXPECT_EXIT(static_cast<void>(FIfexp(2.0, kInf) - FIfexp(2.0, kInf)),
+                testing::ExitedWithCode(1),
+                testing::Eq(head + "6101: MATH\r\n- floating-point error: invalid\r\n"));
+    EXPECT_EXIT(static_cast<void>(1.0 / FIfexp(0.0, 2.0)), testing::ExitedWithCode(1),
+                testing::Eq(head + "6103: MATH\r\n- floating-point error: divide by zero\r\n"));
+}
+
+} // namespace
