@@ -49,6 +49,15 @@ OpenResult open_file(const char* name, Access access, bool create) {
         fd = ::open(name, flags, 0666);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) return {-1, errno};
+    if (fd <= kStderr) {
+        // A standard handle was closed: keep the file off it, so that nothing meant for the
+        // console or for reports lands in the file.
+        int moved = ::fcntl(fd, F_DUPFD_CLOEXEC, kStderr + 1);
+        int saved = errno;
+        ::close(fd);
+        if (moved < 0) return {-1, saved};
+        fd = moved;
+    }
     struct stat st;
     if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
         ::close(fd);

@@ -171,7 +171,7 @@ RunResult run_program(const std::string& program, const RunOptions& options) {
 }
 
 PtySession::PtySession(const std::string& program, const std::string& cwd,
-                       const std::vector<std::string>& env) {
+                       const std::vector<std::string>& args, const std::vector<std::string>& env) {
     struct termios tio {};
     cfmakeraw(&tio);
     // Line mode as a person types, but no echo and no output translation: the bytes read
@@ -185,7 +185,6 @@ PtySession::PtySession(const std::string& program, const std::string& cwd,
     struct winsize ws {};
     ws.ws_row = 24;
     ws.ws_col = 80;
-    std::vector<std::string> args;
     auto argv = make_argv(program, args);
     pid_ = forkpty(&fd_, nullptr, &tio, &ws);
     if (pid_ < 0) throw std::runtime_error("forkpty");

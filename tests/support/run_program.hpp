@@ -52,6 +52,7 @@ std::string crout_binary();
 class PtySession {
 public:
     PtySession(const std::string& program, const std::string& cwd,
+               const std::vector<std::string>& args = {},
                const std::vector<std::string>& env = {});
     ~PtySession();
     PtySession(const PtySession&) = delete;

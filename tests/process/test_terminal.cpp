@@ -1,0 +1,60 @@
+// The program on a terminal: standard input and output on one pseudo-terminal, so one line
+// state serves both directions.
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "tests/process/menu_text.hpp"
+#include "tests/support/run_program.hpp"
+
+namespace {
+
+using namespace testsupport;
+
+TEST(Terminal, TheMenuLineIsEndedBeforeTheReadAndNothingFollowsAfterThree) {
+    TempDir dir;
+    PtySession pty(crout_binary(), dir.path());
+    pty.read_until(kMenu + "\r\n");
+    pty.type("3\n");
+    EXPECT_EQ(pty.wait(), 0);
+    EXPECT_EQ(pty.output(), kMenu + "\r\n");
+}
+
+TEST(Terminal, TheMenuAfterAnOptionStartsOnTheLineBelowTheTypedOne) {
+    TempDir dir;
+    PtySession pty(crout_binary(), dir.path());
+    pty.read_until(kMenu + "\r\n");
+    pty.type("0\n");
+    pty.read_until(kMenu + "\r\n" + kMenu + "\r\n");
+    pty.type("3\n");
+    EXPECT_EQ(pty.wait(), 0);
+    EXPECT_EQ(pty.output(), kMenu + "\r\n" + kMenu + "\r\n");
+}
+
+TEST(Terminal, LineLengthAndEndOfInput) {
+    struct Case {
+        std::string typed;
+        int status;
+        std::string tail; // what follows the menu and its line end
+    };
+    const Case cases[] = {
+        {std::string(129, ' ') + "3\n", 0, ""},
+        {std::string(130, ' ') + "3\n", 1,
+         report("F6407: READ(CON)", "input line longer than 130 characters")},
+        {"\x04", 1, report("F6501: READ(CON)", "end of file encountered")},
+        {"\x1a\n", 1, report("F6501: READ(CON)", "end of file encountered")},
+        {"3\x1a\n", 1, report("F6501: READ(CON)", "end of file encountered")},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        PtySession pty(crout_binary(), dir.path());
+        pty.read_until(kMenu + "\r\n");
+        pty.type(c.typed);
+        SCOPED_TRACE(c.typed.size());
+        EXPECT_EQ(pty.wait(), c.status);
+        EXPECT_EQ(pty.output(), kMenu + "\r\n" + c.tail);
+    }
+}
+
+} // namespace
