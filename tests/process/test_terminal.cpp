@@ -40,11 +40,15 @@ TEST(Terminal, LineLengthAndEndOfInput) {
     };
     const Case cases[] = {
         {std::string(129, ' ') + "3\n", 0, ""},
+        // A fault met while the line is taken leaves the console line open: the closing at
+        // exit ends it after the report.
         {std::string(130, ' ') + "3\n", 1,
-         report("F6407: READ(CON)", "input line longer than 130 characters")},
-        {"\x04", 1, report("F6501: READ(CON)", "end of file encountered")},
-        {"\x1a\n", 1, report("F6501: READ(CON)", "end of file encountered")},
-        {"3\x1a\n", 1, report("F6501: READ(CON)", "end of file encountered")},
+         report("F6407: READ(CON)", "input line longer than 130 characters") + "\r\n"},
+        {"\x04", 1, report("F6501: READ(CON)", "end of file encountered") + "\r\n"},
+        {"\x1a\n", 1, report("F6501: READ(CON)", "end of file encountered") + "\r\n"},
+        {"3\x1a\n", 1, report("F6501: READ(CON)", "end of file encountered") + "\r\n"},
+        // A fault found after the line has ended leaves nothing open.
+        {"abc\n", 1, report("F6101: READ(CON)", "invalid character in integer")},
     };
     for (const Case& c : cases) {
         TempDir dir;
