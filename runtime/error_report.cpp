@@ -74,6 +74,9 @@ void FF_puterr(int number, std::string_view message) {
     // the run with status 1.
     platform::write_all(platform::kStderr, report.data(), report.size());
 
+    // The math flag lasts until its report is made: a fault found later, while the units are
+    // closed, is a fault of input or output again.
+    g_math_flag = false;
     g_report_made = true;
     if (!FFTerminate()) platform::exit_process(1);
 }

@@ -5,6 +5,7 @@
 //   pause           the pause prompt
 //   read            read an option and write it back as a label record on the console
 //   close           close unit 20
+//   divide          divide 1 by 0 in the program's arithmetic
 // The process then ends as the program does: status 0, units closed at exit.
 
 #include <cstdint>
@@ -41,6 +42,10 @@ int main(int argc, char** argv) {
             io::write_label(units.console(), std::to_string(z));
         } else if (step == "close") {
             units.close(20);
+        } else if (step == "divide") {
+            volatile double one = 1.0, zero = 0.0;
+            volatile double quotient = one / zero;
+            (void)quotient;
         } else {
             return 2;
         }
