@@ -40,8 +40,8 @@ std::string_view trim_blanks(std::string_view s) {
 UnitTable::UnitTable(std::unique_ptr<Channel> out, std::unique_ptr<ByteSource> in,
                      bool input_terminal, bool output_terminal)
     : input_(std::move(in)), one_descriptor_(input_terminal && output_terminal) {
-    slots_[0] = std::make_unique<Unit>(0, "CON", UnitKind::Terminal, kConsoleBufferSize,
-                                       std::move(out));
+    slots_[0] =
+        std::make_unique<Unit>(0, "CON", UnitKind::Terminal, kConsoleBufferSize, std::move(out));
     LineState& line = one_descriptor_ ? slots_[0]->line() : reader_line_;
     reader_ = std::make_unique<ConsoleReader>(*input_, input_terminal, line);
 }
@@ -60,12 +60,14 @@ void UnitTable::open(int number, std::string_view name) {
     // access was given either, so read-only and then write-only are tried after read-write.
     bool create = !platform::file_exists(file.c_str());
     bool read_only = false;
-    platform::OpenResult opened = platform::open_file(file.c_str(), platform::Access::ReadWrite, create);
+    platform::OpenResult opened =
+        platform::open_file(file.c_str(), platform::Access::ReadWrite, create);
     if (opened.fd < 0) {
         opened = platform::open_file(file.c_str(), platform::Access::ReadOnly, create);
         read_only = opened.fd >= 0;
     }
-    if (opened.fd < 0) opened = platform::open_file(file.c_str(), platform::Access::WriteOnly, create);
+    if (opened.fd < 0)
+        opened = platform::open_file(file.c_str(), platform::Access::WriteOnly, create);
     if (opened.fd < 0) {
         runtime::FF_error(open_fault(opened.error));
         return;
@@ -119,8 +121,12 @@ void UnitTable::forget_console_record() {
     if (one_descriptor_) reader_->discard();
 }
 
-UnitTable& units() { return *g_table; }
+UnitTable& units() {
+    return *g_table;
+}
 
-void install_units(std::unique_ptr<UnitTable> table) { g_table = std::move(table); }
+void install_units(std::unique_ptr<UnitTable> table) {
+    g_table = std::move(table);
+}
 
 } // namespace io

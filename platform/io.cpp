@@ -29,7 +29,9 @@ IoResult write_all(int fd, const char* data, std::size_t size) {
     return {static_cast<long>(done), 0};
 }
 
-bool is_terminal(int fd) { return ::isatty(fd) == 1; }
+bool is_terminal(int fd) {
+    return ::isatty(fd) == 1;
+}
 
 bool file_exists(const char* name) {
     struct stat st;
@@ -73,6 +75,8 @@ int cut_file(int fd, std::int64_t length) {
     }
 }
 
-int close_file(int fd) { return ::close(fd) == 0 ? 0 : errno; }
+int close_file(int fd) {
+    return ::close(fd) == 0 ? 0 : errno;
+}
 
 } // namespace platform

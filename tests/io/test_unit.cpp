@@ -55,8 +55,8 @@ std::unique_ptr<Unit> console(Log& log) {
 }
 
 std::unique_ptr<Unit> report(Log& log, bool existing) {
-    auto unit = std::make_unique<Unit>(20, "resul3.doc", UnitKind::Sequential,
-                                       io::kFileBufferSize, std::make_unique<RecordingChannel>(log));
+    auto unit = std::make_unique<Unit>(20, "resul3.doc", UnitKind::Sequential, io::kFileBufferSize,
+                                       std::make_unique<RecordingChannel>(log));
     unit->line().open_line = !existing;
     return unit;
 }
@@ -74,10 +74,8 @@ TEST(ConsoleUnit, CarriageControlBytesWithTheLineOpenAndClosed) {
         const char* open;
     };
     const Case cases[] = {
-        {' ', "", "\r\n"},
-        {'x', "", "\r\n"},
-        {'0', "\r\n", "\r\n\r\n"},
-        {'1', "\r\n\f\b \r", "\r\n\f\b \r"},
+        {' ', "", "\r\n"},         {'x', "", "\r\n"},
+        {'0', "\r\n", "\r\n\r\n"}, {'1', "\r\n\f\b \r", "\r\n\f\b \r"},
         {'+', "\r", "\r"},
     };
     for (const Case& c : cases) {

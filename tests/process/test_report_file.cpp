@@ -41,7 +41,8 @@ TEST(ReportFaults, AFullDeviceIsReportedWhereTheBytesFirstLeave) {
         {{"open", "label:A"}, 1, kFullAtClose},
         {{"open", "label:A", "close"}, 1, kFullAtClose},
         // A report, then the closing at exit fails too: both are made, status stays 1.
-        {{"open", "label:A", "divide"}, 1,
+        {{"open", "label:A", "divide"},
+         1,
          report("M6103: MATH", "floating-point error: divide by zero") + kFullAtClose},
     };
     for (const Case& c : cases) {

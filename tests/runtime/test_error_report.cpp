@@ -13,24 +13,23 @@ using runtime::StatementKind;
 
 TEST(NumberMap, BlockEdges) {
     const std::pair<int, int> edges[] = {
-        {0, 96},   {10, 106}, {11, 200}, {25, 214}, {26, 300}, {45, 319},
-        {46, 400}, {71, 425}, {72, 500}, {88, 516}, {89, 600}, {91, 602},
-        {92, 700}, {93, 701}, {94, 980}, {110, 996},
+        {0, 96},   {10, 106}, {11, 200}, {25, 214}, {26, 300}, {45, 319}, {46, 400}, {71, 425},
+        {72, 500}, {88, 516}, {89, 600}, {91, 602}, {92, 700}, {93, 701}, {94, 980}, {110, 996},
     };
     for (auto [code, number] : edges) EXPECT_EQ(runtime::FFtmap[code], number) << code;
 }
 
 TEST(NumberMap, EveryFaultOfTheProgramShowsItsNumber) {
     const std::pair<ErrorCode, int> faults[] = {
-        {ErrorCode::IntegerOverflow, 6100},    {ErrorCode::InvalidInteger, 6101},
-        {ErrorCode::SecondBaseMark, 6302},     {ErrorCode::BadBase, 6303},
-        {ErrorCode::LineTooLong, 6407},        {ErrorCode::OpenInvalidArgument, 6412},
-        {ErrorCode::OpenAccessDenied, 6414},   {ErrorCode::OpenFileExists, 6415},
-        {ErrorCode::OpenFileNotFound, 6416},   {ErrorCode::OpenTooManyFiles, 6417},
-        {ErrorCode::WriteAccessDenied, 6421},  {ErrorCode::WriteDiskFull, 6422},
-        {ErrorCode::ReadFailed, 6500},         {ErrorCode::EndOfFile, 6501},
-        {ErrorCode::ZeroRepeatFactor, 6502},   {ErrorCode::SecondRepeatFactor, 6503},
-        {ErrorCode::NotAnInteger, 6504},       {ErrorCode::OutOfMemory, 6700},
+        {ErrorCode::IntegerOverflow, 6100},   {ErrorCode::InvalidInteger, 6101},
+        {ErrorCode::SecondBaseMark, 6302},    {ErrorCode::BadBase, 6303},
+        {ErrorCode::LineTooLong, 6407},       {ErrorCode::OpenInvalidArgument, 6412},
+        {ErrorCode::OpenAccessDenied, 6414},  {ErrorCode::OpenFileExists, 6415},
+        {ErrorCode::OpenFileNotFound, 6416},  {ErrorCode::OpenTooManyFiles, 6417},
+        {ErrorCode::WriteAccessDenied, 6421}, {ErrorCode::WriteDiskFull, 6422},
+        {ErrorCode::ReadFailed, 6500},        {ErrorCode::EndOfFile, 6501},
+        {ErrorCode::ZeroRepeatFactor, 6502},  {ErrorCode::SecondRepeatFactor, 6503},
+        {ErrorCode::NotAnInteger, 6504},      {ErrorCode::OutOfMemory, 6700},
     };
     for (auto [code, number] : faults) EXPECT_EQ(runtime::displayed_number(code), number);
 }
@@ -44,15 +43,18 @@ TEST(ReportDeathTest, LayoutByStatementKind) {
         const char* expected;
     };
     const Case cases[] = {
-        {StatementKind::Read, "CON", "bad", "^\r\nrun-time error F6101: READ\\(CON\\)\r\n- bad\r\n$"},
+        {StatementKind::Read, "CON", "bad",
+         "^\r\nrun-time error F6101: READ\\(CON\\)\r\n- bad\r\n$"},
         {StatementKind::Write, "resul3.doc", "full",
          "^\r\nrun-time error F6101: WRITE\\(resul3.doc\\)\r\n- full\r\n$"},
-        {StatementKind::Open, "resul3.doc", "", "^\r\nrun-time error F6101: OPEN\\(resul3.doc\\)\r\n\r\n$"},
+        {StatementKind::Open, "resul3.doc", "",
+         "^\r\nrun-time error F6101: OPEN\\(resul3.doc\\)\r\n\r\n$"},
         {StatementKind::Close, "resul3.doc", "m",
          "^\r\nrun-time error F6101: CLOSE\\(resul3.doc\\)\r\n- m\r\n$"},
         {StatementKind::Math, "CON", "floating-point error: invalid",
          "^\r\nrun-time error F6101: MATH\r\n- floating-point error: invalid\r\n$"},
-        {StatementKind::StartUp, "CON", "no memory", "^\r\nrun-time error F6101\r\n- no memory\r\n$"},
+        {StatementKind::StartUp, "CON", "no memory",
+         "^\r\nrun-time error F6101\r\n- no memory\r\n$"},
     };
     for (const Case& c : cases) {
         EXPECT_EXIT(
