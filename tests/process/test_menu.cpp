@@ -56,6 +56,13 @@ TEST(Menu, AnOptionLineShorterThanItsLineEndStillCounts) {
     EXPECT_EQ(r.err, "");
 }
 
+TEST(Menu, AnInputLineOfMegabytesIsReadInPieces) {
+    TempDir dir;
+    RunResult r = run_crout(dir, std::string(4 << 20, ' ') + "3\n");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+}
+
 TEST(Menu, FaultsOfTheOptionReadEndTheRunWithTheirReport) {
     struct Case {
         std::string input;

@@ -61,4 +61,22 @@ TEST(Terminal, LineLengthAndEndOfInput) {
     }
 }
 
+TEST(Terminal, CtrlCEndsTheRunAtOnceWithoutAReport) {
+    TempDir dir;
+    PtySession pty(crout_binary(), dir.path());
+    pty.read_until(kMenu + "\r\n");
+    pty.type("\x03");
+    EXPECT_EQ(pty.wait(), -1);
+    EXPECT_EQ(pty.output(), kMenu + "\r\n");
+}
+
+TEST(Terminal, CtrlCAtAPauseLosesNoRecordOfTheReport) {
+    TempDir dir;
+    PtySession pty(PROBE_BINARY, dir.path(), {"open", "label:A", "pause", "label:B"});
+    pty.read_until(kPrompt);
+    pty.type("\x03");
+    EXPECT_EQ(pty.wait(), -1);
+    EXPECT_EQ(dir.read("resul3.doc"), " A\r\n");
+}
+
 } // namespace
