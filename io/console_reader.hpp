@@ -36,7 +36,10 @@ public:
     void discard();
 
 private:
+    // One read call of up to 132 bytes into the emptied buffer, with the faults of the read.
     void refill();
+    // The next byte without taking it; refills the buffer when it is used up.
+    unsigned char peek();
 
     ByteSource& source_;
     bool interactive_;

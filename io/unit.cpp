@@ -147,7 +147,9 @@ void Unit::flush() {
     write_out_file_buffer();
 }
 
-void Unit::write_line_end() { write_bytes("\r\n", 2); }
+void Unit::write_direct(std::string_view bytes) {
+    write_bytes(bytes.data(), bytes.size());
+}
 
 bool Unit::close() {
     bool ok = true;

@@ -65,8 +65,9 @@ public:
     // waits for the user. A file goes on filling the buffer from its start.
     void flush();
 
-    // Writes CR LF to the console (the end of an open line before a read or a pause).
-    void write_line_end();
+    // Writes bytes straight to the handle, outside the record buffer (the line end before a
+    // read or a pause, the pause prompt).
+    void write_direct(std::string_view bytes);
 
     // Closes a file unit: the buffer is written out, then the handle is closed. Returns false
     // when a fault was reported (only possible while the process closes its units at exit).

@@ -29,7 +29,9 @@ IoResult write_all(int fd, const char* data, std::size_t size) {
     return {static_cast<long>(done), 0};
 }
 
-bool is_terminal(int fd) { return ::isatty(fd) == 1; }
+bool is_terminal(int fd) {
+    return ::isatty(fd) == 1;
+}
 
 bool file_exists(const char* name) {
     struct stat st;
@@ -49,6 +51,15 @@ OpenResult open_file(const char* name, Access access, bool create) {
         fd = ::open(name, flags, 0666);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) return {-1, errno};
+    if (fd <= kStderr) {
+        // A standard handle was closed: keep the file off it, so that nothing meant for the
+        // console or for reports lands in the file.
+        int moved = ::fcntl(fd, F_DUPFD_CLOEXEC, kStderr + 1);
+        int saved = errno;
+        ::close(fd);
+        if (moved < 0) return {-1, saved};
+        fd = moved;
+    }
     struct stat st;
     if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
         ::close(fd);
@@ -64,6 +75,8 @@ int cut_file(int fd, std::int64_t length) {
     }
 }
 
-int close_file(int fd) { return ::close(fd) == 0 ? 0 : errno; }
+int close_file(int fd) {
+    return ::close(fd) == 0 ? 0 : errno;
+}
 
 } // namespace platform

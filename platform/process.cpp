@@ -11,16 +11,23 @@ extern char** environ;
 
 namespace platform {
 
-void exit_process(int status) { std::exit(status); }
+void exit_process(int status) {
+    std::exit(status);
+}
 
-void quick_exit_process(int status) { ::_exit(status); }
+void quick_exit_process(int status) {
+    ::_exit(status);
+}
 
-bool at_exit(void (*step)()) { return std::atexit(step) == 0; }
+bool at_exit(void (*step)()) {
+    return std::atexit(step) == 0;
+}
 
 // What system() does, with one difference: the child gets the default action for SIGPIPE back,
 // since this process ignores it and an ignored signal would otherwise pass to the command.
 void run_command(const char* command) {
-    struct sigaction ignore {}, old_int{}, old_quit{};
+    struct sigaction ignore {
+    }, old_int{}, old_quit{};
     ignore.sa_handler = SIG_IGN;
     sigemptyset(&ignore.sa_mask);
     sigaction(SIGINT, &ignore, &old_int);

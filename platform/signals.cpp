@@ -116,6 +116,8 @@ void set_stack_overflow_handler(FaultHandler on_stack_overflow) {
     sigaction(SIGSEGV, &action, nullptr);
 }
 
-void ignore_broken_pipe() { signal(SIGPIPE, SIG_IGN); }
+void ignore_broken_pipe() {
+    signal(SIGPIPE, SIG_IGN);
+}
 
 } // namespace platform

@@ -11,24 +11,24 @@
 namespace runtime {
 
 enum class ErrorCode : std::uint8_t {
-    IntegerOverflow = 4,        // 6100
-    InvalidInteger = 5,         // 6101
-    SecondBaseMark = 28,        // 6302
-    BadBase = 29,               // 6303
-    LineTooLong = 53,           // 6407
-    OpenInvalidArgument = 58,   // 6412
-    OpenAccessDenied = 60,      // 6414
-    OpenFileExists = 61,        // 6415
-    OpenFileNotFound = 62,      // 6416
-    OpenTooManyFiles = 63,      // 6417
-    WriteAccessDenied = 67,     // 6421
-    WriteDiskFull = 68,         // 6422
-    ReadFailed = 72,            // 6500
-    EndOfFile = 73,             // 6501
-    ZeroRepeatFactor = 74,      // 6502
-    SecondRepeatFactor = 75,    // 6503
-    NotAnInteger = 76,          // 6504
-    OutOfMemory = 92,           // 6700
+    IntegerOverflow = 4,      // 6100
+    InvalidInteger = 5,       // 6101
+    SecondBaseMark = 28,      // 6302
+    BadBase = 29,             // 6303
+    LineTooLong = 53,         // 6407
+    OpenInvalidArgument = 58, // 6412
+    OpenAccessDenied = 60,    // 6414
+    OpenFileExists = 61,      // 6415
+    OpenFileNotFound = 62,    // 6416
+    OpenTooManyFiles = 63,    // 6417
+    WriteAccessDenied = 67,   // 6421
+    WriteDiskFull = 68,       // 6422
+    ReadFailed = 72,          // 6500
+    EndOfFile = 73,           // 6501
+    ZeroRepeatFactor = 74,    // 6502
+    SecondRepeatFactor = 75,  // 6503
+    NotAnInteger = 76,        // 6504
+    OutOfMemory = 92,         // 6700
 };
 
 inline constexpr int kErrorCodeCount = 111;

@@ -42,12 +42,22 @@ bool is_unit_statement(StatementKind kind) {
 
 } // namespace
 
-void set_math_flag(bool on) { g_math_flag = on; }
-bool math_flag() { return g_math_flag; }
-bool report_made() { return g_report_made; }
+void set_math_flag(bool on) {
+    g_math_flag = on;
+}
+bool math_flag() {
+    return g_math_flag;
+}
+bool report_made() {
+    return g_report_made;
+}
 
-void install_unit_hooks(const UnitHooks& hooks) { g_hooks = hooks; }
-const UnitHooks& unit_hooks() { return g_hooks; }
+void install_unit_hooks(const UnitHooks& hooks) {
+    g_hooks = hooks;
+}
+const UnitHooks& unit_hooks() {
+    return g_hooks;
+}
 
 void FF_error(ErrorCode code) {
     const Statement& statement = current_statement();
@@ -74,6 +84,9 @@ void FF_puterr(int number, std::string_view message) {
     // the run with status 1.
     platform::write_all(platform::kStderr, report.data(), report.size());
 
+    // The math flag lasts until its report is made: a fault found later, while the units are
+    // closed, is a fault of input or output again.
+    g_math_flag = false;
     g_report_made = true;
     if (!FFTerminate()) platform::exit_process(1);
 }

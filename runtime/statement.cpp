@@ -14,6 +14,8 @@ void begin_statement(StatementKind kind, std::string_view unit_name, bool consol
     s.console_unit = console_unit;
 }
 
-void set_statement_kind(StatementKind kind) { current_statement().kind = kind; }
+void set_statement_kind(StatementKind kind) {
+    current_statement().kind = kind;
+}
 
 } // namespace runtime

@@ -19,8 +19,8 @@ enum class StatementKind : int {
 
 struct Statement {
     StatementKind kind = StatementKind::None;
-    std::string unit_name;      // FFfilename: "CON" or the name the unit was opened with
-    bool console_unit = false;  // the statement works on the console unit
+    std::string unit_name;     // FFfilename: "CON" or the name the unit was opened with
+    bool console_unit = false; // the statement works on the console unit
 };
 
 // The process's one statement state.

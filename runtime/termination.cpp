@@ -38,12 +38,18 @@ Fatal fatal_of(FatalMessage message) {
     return {"", 255, false};
 }
 
-void on_integer_divide() { fatal_exit(FatalMessage::IntegerDivideByZero); }
-void on_stack_overflow() { fatal_exit(FatalMessage::StackOverflow); }
+void on_integer_divide() {
+    fatal_exit(FatalMessage::IntegerDivideByZero);
+}
+void on_stack_overflow() {
+    fatal_exit(FatalMessage::StackOverflow);
+}
 
 } // namespace
 
-bool FFTerminate() { return g_terminating; }
+bool FFTerminate() {
+    return g_terminating;
+}
 
 void fatal_exit(FatalMessage message) {
     Fatal fatal = fatal_of(message);

@@ -8,12 +8,12 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <grp.h>
 #include <poll.h>
 #include <pty.h>
 #include <pwd.h>
 #include <sstream>
 #include <stdexcept>
-#include <grp.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <termios.h>
@@ -54,7 +54,9 @@ void TempDir::write(const std::string& name, const std::string& bytes) const {
     out << bytes;
 }
 
-std::string crout_binary() { return CROUT_BINARY; }
+std::string crout_binary() {
+    return CROUT_BINARY;
+}
 
 namespace {
 
@@ -118,7 +120,8 @@ RunResult run_program(const std::string& program, const RunOptions& options) {
         in_fd = -1;
     }
     int out_fd = out_pipe[0], err_fd = err_pipe[0];
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(options.timeout_seconds);
+    auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::seconds(options.timeout_seconds);
     bool killed = false;
     while (out_fd >= 0 || err_fd >= 0) {
         std::vector<pollfd> fds;
@@ -171,7 +174,7 @@ RunResult run_program(const std::string& program, const RunOptions& options) {
 }
 
 PtySession::PtySession(const std::string& program, const std::string& cwd,
-                       const std::vector<std::string>& env) {
+                       const std::vector<std::string>& args, const std::vector<std::string>& env) {
     struct termios tio {};
     cfmakeraw(&tio);
     // Line mode as a person types, but no echo and no output translation: the bytes read
@@ -179,13 +182,12 @@ PtySession::PtySession(const std::string& program, const std::string& cwd,
     tio.c_lflag |= ICANON | ISIG;
     tio.c_iflag |= ICRNL;
     tio.c_cc[VMIN] = 1;
-    tio.c_cc[VEOF] = 4;   // Ctrl-D
-    tio.c_cc[VINTR] = 3;  // Ctrl-C
+    tio.c_cc[VEOF] = 4;  // Ctrl-D
+    tio.c_cc[VINTR] = 3; // Ctrl-C
     tio.c_cc[VERASE] = 0x7f;
     struct winsize ws {};
     ws.ws_row = 24;
     ws.ws_col = 80;
-    std::vector<std::string> args;
     auto argv = make_argv(program, args);
     pid_ = forkpty(&fd_, nullptr, &tio, &ws);
     if (pid_ < 0) throw std::runtime_error("forkpty");

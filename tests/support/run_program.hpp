@@ -26,21 +26,21 @@ private:
 };
 
 struct RunResult {
-    std::string out;   // standard output
-    std::string err;   // standard error
-    int status = -1;   // exit status, or -1 when ended by a signal
-    int signal = 0;    // the signal that ended it, or 0
+    std::string out; // standard output
+    std::string err; // standard error
+    int status = -1; // exit status, or -1 when ended by a signal
+    int signal = 0;  // the signal that ended it, or 0
 };
 
 struct RunOptions {
-    std::string cwd;                   // the folder to run in
-    std::vector<std::string> args;     // arguments after the program name
-    std::string input;                 // bytes for standard input (a pipe, then end of file)
-    bool close_stdout = false;         // start with standard output closed
-    bool stdout_dev_full = false;      // standard output on /dev/full
-    bool as_nobody = false;            // drop privileges to nobody before exec
-    std::vector<std::string> env;      // extra NAME=value entries
-    int timeout_seconds = 60;          // killed after this, reported as signal SIGKILL
+    std::string cwd;               // the folder to run in
+    std::vector<std::string> args; // arguments after the program name
+    std::string input;             // bytes for standard input (a pipe, then end of file)
+    bool close_stdout = false;     // start with standard output closed
+    bool stdout_dev_full = false;  // standard output on /dev/full
+    bool as_nobody = false;        // drop privileges to nobody before exec
+    std::vector<std::string> env;  // extra NAME=value entries
+    int timeout_seconds = 60;      // killed after this, reported as signal SIGKILL
 };
 
 RunResult run_program(const std::string& program, const RunOptions& options);
@@ -52,7 +52,7 @@ std::string crout_binary();
 class PtySession {
 public:
     PtySession(const std::string& program, const std::string& cwd,
-               const std::vector<std::string>& env = {});
+               const std::vector<std::string>& args = {}, const std::vector<std::string>& env = {});
     ~PtySession();
     PtySession(const PtySession&) = delete;
     PtySession& operator=(const PtySession&) = delete;

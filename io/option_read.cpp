@@ -1,0 +1,34 @@
+#include "io/option_read.hpp"
+
+#include "io/option_scanner.hpp"
+#include "io/read_fault.hpp"
+#include "runtime/error_report.hpp"
+#include "runtime/statement.hpp"
+
+namespace io {
+
+void FFrd(UnitTable& table, std::int32_t& item) {
+    // The user may leave the program waiting here for good: the report must not.
+    table.flush_files();
+
+    Unit& console = table.console();
+    runtime::begin_statement(runtime::StatementKind::Read, console.name(), true);
+
+    // With one descriptor for both directions, the menu's last line is still open: end it so
+    // the user types on the line below.
+    ConsoleReader& reader = table.reader();
+    LineState& line = reader.line();
+    if (line.open_line) {
+        if (!line.control_done) console.write_direct("\r\n");
+        line.control_done = false;
+        reader.discard();
+    }
+
+    try {
+        if (std::optional<std::int32_t> value = read_list_integer(reader)) item = *value;
+    } catch (const ReadFault& fault) {
+        runtime::FF_error(fault.code);
+    }
+}
+
+} // namespace io

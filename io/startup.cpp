@@ -1,0 +1,38 @@
+#include "io/startup.hpp"
+
+#include <memory>
+#include <new>
+
+#include "io/unit_table.hpp"
+#include "platform/io.hpp"
+#include "runtime/error_report.hpp"
+#include "runtime/statement.hpp"
+#include "runtime/termination.hpp"
+
+namespace io {
+
+namespace {
+
+void close_all_units() {
+    units().close_all();
+}
+void forget_console_record() {
+    units().forget_console_record();
+}
+
+} // namespace
+
+void start_runtime() {
+    try {
+        install_units(std::make_unique<UnitTable>(
+            std::make_unique<HandleChannel>(platform::kStdout), std::make_unique<StdinSource>(),
+            platform::is_terminal(platform::kStdin), platform::is_terminal(platform::kStdout)));
+    } catch (const std::bad_alloc&) {
+        runtime::begin_statement(runtime::StatementKind::StartUp, "", false);
+        runtime::FF_error(runtime::ErrorCode::OutOfMemory);
+    }
+    runtime::install_unit_hooks({&close_all_units, &forget_console_record});
+    runtime::FFinit();
+}
+
+} // namespace io

@@ -1,0 +1,132 @@
+#include "io/unit_table.hpp"
+
+#include <cerrno>
+#include <new>
+#include <string>
+
+#include "platform/io.hpp"
+#include "runtime/error_report.hpp"
+#include "runtime/statement.hpp"
+
+namespace io {
+
+using runtime::ErrorCode;
+using runtime::StatementKind;
+
+namespace {
+
+std::unique_ptr<UnitTable> g_table;
+
+ErrorCode open_fault(int error) {
+    switch (error) {
+    case EINVAL: return ErrorCode::OpenInvalidArgument;
+    case EEXIST: return ErrorCode::OpenFileExists;
+    case ENOENT:
+    case ENOTDIR: return ErrorCode::OpenFileNotFound;
+    case EMFILE:
+    case ENFILE: return ErrorCode::OpenTooManyFiles;
+    default: return ErrorCode::OpenAccessDenied; // EACCES, EPERM, EROFS, and a folder (EISDIR)
+    }
+}
+
+std::string_view trim_blanks(std::string_view s) {
+    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+    return s;
+}
+
+} // namespace
+
+UnitTable::UnitTable(std::unique_ptr<Channel> out, std::unique_ptr<ByteSource> in,
+                     bool input_terminal, bool output_terminal)
+    : input_(std::move(in)), one_descriptor_(input_terminal && output_terminal) {
+    slots_[0] =
+        std::make_unique<Unit>(0, "CON", UnitKind::Terminal, kConsoleBufferSize, std::move(out));
+    LineState& line = one_descriptor_ ? slots_[0]->line() : reader_line_;
+    reader_ = std::make_unique<ConsoleReader>(*input_, input_terminal, line);
+}
+
+Unit* UnitTable::find(int number) {
+    for (std::size_t i = 1; i < kSlots; ++i)
+        if (slots_[i] && slots_[i]->number() == number) return slots_[i].get();
+    return nullptr;
+}
+
+void UnitTable::open(int number, std::string_view name) {
+    std::string file(trim_blanks(name));
+    runtime::begin_statement(StatementKind::Open, file, false);
+
+    // No status was given: create the file when it is missing, else use it as it is. No
+    // access was given either, so read-only and then write-only are tried after read-write.
+    bool create = !platform::file_exists(file.c_str());
+    bool read_only = false;
+    platform::OpenResult opened =
+        platform::open_file(file.c_str(), platform::Access::ReadWrite, create);
+    if (opened.fd < 0) {
+        opened = platform::open_file(file.c_str(), platform::Access::ReadOnly, create);
+        read_only = opened.fd >= 0;
+    }
+    if (opened.fd < 0)
+        opened = platform::open_file(file.c_str(), platform::Access::WriteOnly, create);
+    if (opened.fd < 0) {
+        runtime::FF_error(open_fault(opened.error));
+        return;
+    }
+
+    std::size_t slot = 1;
+    while (slot < kSlots && slots_[slot]) ++slot;
+    try {
+        if (slot == kSlots) throw std::bad_alloc();
+        auto unit = std::make_unique<Unit>(number, file, UnitKind::Sequential, kFileBufferSize,
+                                           std::make_unique<HandleChannel>(opened.fd));
+        unit->set_read_only(read_only);
+        unit->line().open_line = create; // a new file is in writing state and never cut
+        slots_[slot] = std::move(unit);
+    } catch (const std::bad_alloc&) {
+        platform::close_file(opened.fd);
+        runtime::FF_error(ErrorCode::OutOfMemory);
+    }
+}
+
+void UnitTable::close(int number) {
+    for (std::size_t i = 1; i < kSlots; ++i) {
+        if (!slots_[i] || slots_[i]->number() != number) continue;
+        runtime::begin_statement(StatementKind::Close, slots_[i]->name(), false);
+        if (slots_[i]->close()) slots_[i].reset();
+        return;
+    }
+}
+
+void UnitTable::close_all() {
+    for (std::size_t i = 1; i < kSlots; ++i) {
+        if (!slots_[i]) continue;
+        runtime::begin_statement(StatementKind::Close, slots_[i]->name(), false);
+        if (!slots_[i]->close()) return; // reported; the rest stay as they are
+        slots_[i].reset();
+    }
+    runtime::begin_statement(StatementKind::Close, console().name(), true);
+    console().close();
+}
+
+void UnitTable::flush_files() {
+    for (std::size_t i = 1; i < kSlots; ++i) {
+        if (!slots_[i] || !slots_[i]->dirty()) continue;
+        runtime::begin_statement(StatementKind::Write, slots_[i]->name(), false);
+        slots_[i]->flush();
+    }
+}
+
+void UnitTable::forget_console_record() {
+    console().forget_record();
+    if (one_descriptor_) reader_->discard();
+}
+
+UnitTable& units() {
+    return *g_table;
+}
+
+void install_units(std::unique_ptr<UnitTable> table) {
+    g_table = std::move(table);
+}
+
+} // namespace io
