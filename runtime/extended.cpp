@@ -62,14 +62,10 @@ enum class Operation { Add, Subtract, Multiply, Divide };
 
 int apply(Operation op, mpfr_ptr r, mpfr_srcptr x, mpfr_srcptr y) {
     switch (op) {
-    case Operation::Add:
-        return mpfr_add(r, x, y, MPFR_RNDN);
-    case Operation::Subtract:
-        return mpfr_sub(r, x, y, MPFR_RNDN);
-    case Operation::Multiply:
-        return mpfr_mul(r, x, y, MPFR_RNDN);
-    case Operation::Divide:
-        return mpfr_div(r, x, y, MPFR_RNDN);
+    case Operation::Add: return mpfr_add(r, x, y, MPFR_RNDN);
+    case Operation::Subtract: return mpfr_sub(r, x, y, MPFR_RNDN);
+    case Operation::Multiply: return mpfr_mul(r, x, y, MPFR_RNDN);
+    case Operation::Divide: return mpfr_div(r, x, y, MPFR_RNDN);
     }
     return 0;
 }

@@ -14,17 +14,10 @@ constexpr mpfr_exp_t kDoubleEmax = 1024;
 void set_mpfr(mpfr_ptr out, const Extended& x) {
     int sign = x.negative() ? -1 : 1;
     switch (x.kind()) {
-    case Extended::Kind::Zero:
-        mpfr_set_zero(out, sign);
-        return;
-    case Extended::Kind::Infinite:
-        mpfr_set_inf(out, sign);
-        return;
-    case Extended::Kind::NaN:
-        mpfr_set_nan(out);
-        return;
-    case Extended::Kind::Finite:
-        break;
+    case Extended::Kind::Zero: mpfr_set_zero(out, sign); return;
+    case Extended::Kind::Infinite: mpfr_set_inf(out, sign); return;
+    case Extended::Kind::NaN: mpfr_set_nan(out); return;
+    case Extended::Kind::Finite: break;
     }
     mpfr_set_uj_2exp(out, x.significand(), x.exponent(), MPFR_RNDN);
     if (x.negative()) mpfr_neg(out, out, MPFR_RNDN);

@@ -14,9 +14,9 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "io/startup.hpp"
 #include "platform/io.hpp"
 #include "runtime/power.hpp"
-#include "runtime/termination.hpp"
 
 namespace {
 
@@ -48,7 +48,7 @@ int usage() {
 int main(int argc, char** argv) {
     if (argc < 2) return usage();
     std::string_view op = argv[1];
-    runtime::FFinit();
+    io::start_runtime();
 
     if (op == "idiv") {
         volatile int numerator = 1;
