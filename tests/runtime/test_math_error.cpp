@@ -1,4 +1,5 @@
-// The math-error texts and numbers, the error hook, and the conversion to integer.
+// The error hook and the conversion to integer. (The reports that can arise are checked on the
+// running program in test_fpcheck.cpp.)
 
 #include <cmath>
 
@@ -11,36 +12,6 @@
 namespace {
 
 using runtime::MathCode;
-
-TEST(MathError, ReportTextAndNumber) {
-    struct Case {
-        MathCode code;
-        int number;
-        const char* text;
-    };
-    const Case cases[] = {
-        {MathCode::TrapInvalid, 6101, "floating-point error: invalid"},
-        {MathCode::TrapDenormal, 6102, "floating-point error: denormal"},
-        {MathCode::TrapDivideByZero, 6103, "floating-point error: divide by zero"},
-        {MathCode::TrapOverflow, 6104, "floating-point error: overflow"},
-        {MathCode::TrapUnderflow, 6105, "floating-point error: underflow"},
-        {MathCode::TrapInexact, 6106, "floating-point error: inexact"},
-        {MathCode::TrapSquareRoot, 6108, "floating-point error: square root"},
-        {MathCode::TrapStackOverflow, 6110, "floating-point error: stack overflow"},
-        {MathCode::TrapStackUnderflow, 6111, "floating-point error: stack underflow"},
-        {MathCode::Domain, 6201, "**: DOMAIN error"},
-        {MathCode::Singularity, 6202, "**: SING error"},
-        {MathCode::RangeOverflow, 6203, "**: OVERFLOW error"},
-        {MathCode::RangeUnderflow, 6204, "**: UNDERFLOW error"},
-        {MathCode::TotalLoss, 6205, "**: TLOSS error"},
-        {MathCode::PartialLoss, 6206, "**: PLOSS error"},
-    };
-    for (const Case& c : cases) {
-        runtime::MathReport report = runtime::math_report(c.code, "**");
-        EXPECT_EQ(report.number, c.number);
-        EXPECT_EQ(report.text, c.text);
-    }
-}
 
 TEST(MathError, UnderflowAndPartialLossArePassedOver) {
     for (MathCode type : {MathCode::RangeUnderflow, MathCode::PartialLoss}) {
@@ -59,19 +30,6 @@ TEST(MathErrorDeathTest, OtherClassesAreReportedUnderTheirShownName) {
                 testing::Eq("\r\nrun-time error M6201: MATH\r\n- mod: DOMAIN error\r\n"));
     EXPECT_EXIT(report(MathCode::TotalLoss, "sin"), testing::ExitedWithCode(1),
                 testing::Eq("\r\nrun-time error M6205: MATH\r\n- sin: TLOSS error\r\n"));
-}
-
-TEST(MathError, OperationNameIsShownNameUpToEightCharacters) {
-    runtime::MathErrorState state;
-    for (auto [library, shown] : {std::pair{"pow", "**      "},
-                                  {"fmod", "mod     "},
-                                  {"atan2", "atan2   "},
-                                  {"function_name", "function"}}) {
-        runtime::set_operation_name(state, library);
-        EXPECT_EQ(std::string(state.name.data(), 8), shown);
-        EXPECT_EQ(state.name_length,
-                  static_cast<int>(std::string(shown).find_last_not_of(' ') + 1));
-    }
 }
 
 TEST(Ftol, TruncatesTowardZero) {
