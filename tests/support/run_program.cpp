@@ -79,6 +79,8 @@ void drop_to_nobody() {
 } // namespace
 
 RunResult run_program(const std::string& program, const RunOptions& options) {
+    // A child that ends before taking all its input must not take the test down with it.
+    signal(SIGPIPE, SIG_IGN);
     int in_pipe[2], out_pipe[2], err_pipe[2];
     if (pipe(in_pipe) || pipe(out_pipe) || pipe(err_pipe)) throw std::runtime_error("pipe");
     auto argv = make_argv(program, options.args);
