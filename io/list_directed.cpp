@@ -1,6 +1,7 @@
 #include "io/list_directed.hpp"
 
 #include <string_view>
+#include <utility>
 
 #include "io/number_editing.hpp"
 
@@ -8,7 +9,7 @@ namespace io {
 
 std::vector<std::string> list_directed_records(std::span<const OutputItem> items) {
     std::vector<std::string> records;
-    std::string record = " ";
+    std::string record(1, ' '); // the leading blank
     bool after_number = false;
     for (const OutputItem& item : items) {
         if (const auto* text = std::get_if<std::string_view>(&item)) {
@@ -17,8 +18,7 @@ std::vector<std::string> list_directed_records(std::span<const OutputItem> items
                 std::size_t fits = kListRecordLimit - record.size();
                 record.append(rest.substr(0, fits));
                 rest.remove_prefix(fits);
-                records.push_back(std::move(record));
-                record = " ";
+                records.push_back(std::exchange(record, std::string(1, ' ')));
             }
             record.append(rest);
             after_number = false;
@@ -27,8 +27,7 @@ std::vector<std::string> list_directed_records(std::span<const OutputItem> items
         std::string field = edit_free(std::get<double>(item));
         std::size_t separator = after_number ? 1 : 0;
         if (record.size() + separator + field.size() > kListRecordLimit) {
-            records.push_back(std::move(record));
-            record = std::move(field);
+            records.push_back(std::exchange(record, std::move(field)));
         } else {
             record.append(separator, ' ');
             record.append(field);
