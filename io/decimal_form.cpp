@@ -57,17 +57,26 @@ Binary binary_parts(double x) {
     return {fraction | (std::uint64_t{1} << 52), biased - 1075, biased - 1023};
 }
 
-// Stores a 17-digit number (k17Digits <= value < 10 * k17Digits) as ASCII digits.
-void store_digits(std::uint64_t value, DecimalForm& form) {
-    char* out = form.digits.data();
-    form.digits[0] = static_cast<char>('0' + value / k17Digits);
-    value %= k17Digits;
-    for (int i = kFormDigits - 2; i > 0; i -= 2) {
+// Writes the count (even) low digits of value, two at a time from the right.
+void put_pairs(std::uint64_t value, char* out, int count) {
+    for (int i = count - 2; i >= 0; i -= 2) {
         std::uint64_t pair = value % 100;
         value /= 100;
         out[i] = kDigitPairs[2 * pair];
         out[i + 1] = kDigitPairs[2 * pair + 1];
     }
+}
+
+// Stores a 17-digit number (k17Digits <= value < 10 * k17Digits) as ASCII digits, in two
+// independent halves.
+void store_digits(std::uint64_t value, DecimalForm& form) {
+    constexpr std::uint64_t kHalf = 100000000;  // 10^8
+    std::uint64_t high = value / kHalf / kHalf; // the first digit
+    std::uint64_t middle = value / kHalf % kHalf;
+    std::uint64_t low = value % kHalf;
+    form.digits[0] = static_cast<char>('0' + high);
+    put_pairs(middle, form.digits.data() + 1, 8);
+    put_pairs(low, form.digits.data() + 9, 8);
 }
 
 // Sets the form from the exact value's first 18 significant digits (t, 18 digits) and the
