@@ -152,7 +152,9 @@ std::string edit_free(double x) {
     }
     DecimalForm form = decimal_form(x);
     bool zero = form.is_zero();
-    // The notation follows the exponent before any rounding to the shown digits.
+    // The notation follows the exponent before any rounding to the shown digits. A negative
+    // value carried to 10^7 would need 25 columns; no double is that close below 10^7 (it
+    // would need sixteen nines), but the field would widen rather than lose a digit.
     if (!zero && form.exponent >= 1 && form.exponent <= 7)
         return fixed_notation(form, kFreeWidth, kFreeDecimals, Overflow::Widen);
     round_digits(form, kShownDigitLimit);

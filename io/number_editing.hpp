@@ -18,9 +18,9 @@ std::string edit_fixed(double x, int w, int d);
 // and two digits; from magnitude 100 on it is the sign and three digits, without the letter.
 std::string edit_exponent(double x, int w, int d);
 
-// The free form: fixed notation with 15 decimals when 1 <= p <= 7, else one digit, the point,
-// 15 digits and a three-digit exponent; right-justified in 24 columns. (Only a negative value
-// whose rounding carries to 10^7 is longer: its 25 characters are kept whole.)
+// The free form: fixed notation with 15 decimals when 1 <= p <= 7 (p: the decimal exponent
+// before rounding, |x| = 0.D1D2... x 10^p), else one digit, the point, 15 digits and a
+// three-digit exponent; right-justified in 24 columns.
 std::string edit_free(double x);
 
 } // namespace io
