@@ -36,8 +36,10 @@ Decimal exact_decimal(double x) {
     mpz_ui_pow_ui(five, 5, static_cast<unsigned long>(std::max(-e, 0)));
     mpz_mul(n, n, five);
     mpz_mul_2exp(n, n, static_cast<unsigned long>(std::max(e, 0)));
-    std::string digits(mpz_get_str(nullptr, 10, n));
+    std::string digits(mpz_sizeinbase(n, 10) + 1, '\0');
+    mpz_get_str(digits.data(), 10, n);
     mpz_clears(n, five, nullptr);
+    digits.resize(digits.find('\0'));
     Decimal d{x < 0, digits, static_cast<int>(digits.size()) + std::min(e, 0)};
     d.digits.erase(d.digits.find_last_not_of('0') + 1);
     return d;
