@@ -35,7 +35,8 @@ constexpr Field exponent_field(int width, int digits) {
 
 // One top-level entry of a layout: a single field, or a group of fields with a repeat count.
 struct LayoutEntry {
-    LayoutEntry(Field field) : fields{field} {} // NOLINT: a field stands for itself
+    // Implicit, so that a layout lists its plain fields as they are.
+    LayoutEntry(Field field) : fields{field} {}
     LayoutEntry(int repeat_count, std::initializer_list<Field> group_fields)
         : fields(group_fields), repeat(repeat_count), group(true) {}
 
