@@ -35,12 +35,9 @@ std::string render(const Field& field, const OutputItem& item) {
     }
     double value = std::get<double>(item);
     switch (field.kind) {
-    case FieldKind::Fixed:
-        return edit_fixed(value, field.width, field.digits);
-    case FieldKind::Exponent:
-        return edit_exponent(value, field.width, field.digits);
-    case FieldKind::Text:
-        break;
+    case FieldKind::Fixed: return edit_fixed(value, field.width, field.digits);
+    case FieldKind::Exponent: return edit_exponent(value, field.width, field.digits);
+    case FieldKind::Text: break;
     }
     throw std::invalid_argument("number item in a text field");
 }

@@ -126,10 +126,8 @@ Value scan_value(ConsoleReader& reader) {
         case ',':
             if (value.kind == Kind::Parenthesised) break;
             return value;
-        case '/':
-            return value;
-        default:
-            break;
+        case '/': return value;
+        default: break;
         }
         text.append(c);
     }
