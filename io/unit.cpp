@@ -78,7 +78,7 @@ void Unit::store(const char* data, std::size_t size) {
             if (is_console())
                 write_out_console_chunk();
             else
-                write_out_file_buffer();
+                write_out_buffer();
         }
         std::size_t room = buffer_.size() - position_;
         std::size_t n = size < room ? size : room;
@@ -118,12 +118,14 @@ void Unit::write_out_console_chunk() {
     write_bytes(out.data(), out.size());
 }
 
-void Unit::write_out_file_buffer() {
+bool Unit::write_out_buffer() {
     std::size_t used = position_;
     position_ = 0;
     dirty_ = false;
-    if (used == 0) return;
-    if (write_bytes(buffer_.data(), used)) file_offset_ += static_cast<std::int64_t>(used);
+    if (used == 0) return true;
+    if (!write_bytes(buffer_.data(), used)) return false;
+    file_offset_ += static_cast<std::int64_t>(used);
+    return true;
 }
 
 bool Unit::write_bytes(const char* data, std::size_t size) {
@@ -143,8 +145,7 @@ bool Unit::write_bytes(const char* data, std::size_t size) {
 }
 
 void Unit::flush() {
-    if (!dirty_ || is_console()) return;
-    write_out_file_buffer();
+    if (dirty_ && !is_console()) write_out_buffer();
 }
 
 void Unit::write_direct(std::string_view bytes) {
@@ -152,32 +153,14 @@ void Unit::write_direct(std::string_view bytes) {
 }
 
 bool Unit::close() {
-    bool ok = true;
-    if (is_console()) {
-        if (line_.open_line) {
-            if (dirty_) {
-                std::size_t used = position_;
-                position_ = 0;
-                dirty_ = false;
-                ok = write_bytes(buffer_.data(), used);
-            }
-            if (ok) ok = write_bytes("\r\n", 2);
-            line_.open_line = false;
-        }
-        return ok;
-    }
     if (line_.open_line) {
-        if (dirty_) {
-            std::size_t used = position_;
-            position_ = 0;
-            dirty_ = false;
-            ok = write_bytes(buffer_.data(), used);
-            if (ok) file_offset_ += static_cast<std::int64_t>(used);
-        }
+        // A closing stops at the first fault: what is left stays as it is.
+        if (dirty_ && !write_out_buffer()) return false;
+        if (is_console() && !write_bytes("\r\n", 2)) return false;
         line_.open_line = false;
     }
-    if (ok) channel_->close();
-    return ok;
+    if (!is_console()) channel_->close();
+    return true;
 }
 
 void Unit::forget_record() {

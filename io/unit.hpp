@@ -79,7 +79,7 @@ public:
 private:
     void store(const char* data, std::size_t size);
     void write_out_console_chunk();
-    void write_out_file_buffer();
+    bool write_out_buffer(); // the used part as it is; false when a fault was reported
     bool write_bytes(const char* data, std::size_t size);
 
     int number_;

@@ -12,26 +12,12 @@
 #include "io/formatted.hpp"
 #include "io/list_directed.hpp"
 #include "io/number_editing.hpp"
+#include "tests/support/recording_channel.hpp"
 
 namespace {
 
 using Records = std::vector<std::string>;
 using Items = std::vector<io::OutputItem>;
-
-// Keeps every byte a unit writes.
-class RecordingChannel final : public io::Channel {
-public:
-    explicit RecordingChannel(std::string& bytes) : bytes_(bytes) {}
-    platform::IoResult write(const char* data, std::size_t size) override {
-        bytes_.append(data, size);
-        return {static_cast<long>(size), 0};
-    }
-    int cut(std::int64_t) override { return 0; }
-    int close() override { return 0; }
-
-private:
-    std::string& bytes_;
-};
 
 TEST(Records, WriteCallsOnTheConsoleAndTheReportFile) {
     const double row[] = {1, 9, -0.5, 9, 0, 9, 123.456, 9, 1.0E-13, 9, 2.0 / 3, 9, 2, 9};
@@ -48,11 +34,10 @@ TEST(Records, WriteCallsOnTheConsoleAndTheReportFile) {
         "   .2050000E-03",
         "100.5000000000000000",
     };
-    std::string report_bytes, console_bytes, expected_report, expected_console;
-    io::Unit report(20, "resul3.doc", io::UnitKind::Sequential, io::kFileBufferSize,
-                    std::make_unique<RecordingChannel>(report_bytes));
-    io::Unit console(0, "CON", io::UnitKind::Terminal, io::kConsoleBufferSize,
-                     std::make_unique<RecordingChannel>(console_bytes));
+    testsupport::ChannelLog report_log, console_log;
+    std::string expected_report, expected_console;
+    io::Unit report = testsupport::recording_unit(false, report_log);
+    io::Unit console = testsupport::recording_unit(true, console_log);
     for (io::Unit* unit : {&report, &console}) {
         io::write_label(*unit, "Matriz A");
         io::write_matrix_row(*unit, row, 7, 2);
@@ -73,8 +58,8 @@ TEST(Records, WriteCallsOnTheConsoleAndTheReportFile) {
         if (&r != &records[0]) expected_console += r[0] == '1' ? "\r\n\f\b \r" : "\r\n";
         expected_console += r.substr(1);
     }
-    EXPECT_EQ(report_bytes, expected_report);
-    EXPECT_EQ(console_bytes, expected_console);
+    EXPECT_EQ(report_log.bytes, expected_report);
+    EXPECT_EQ(console_log.bytes, expected_console);
 }
 
 TEST(Records, ListDirectedRecordsStopAtColumn79) {

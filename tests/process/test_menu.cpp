@@ -98,50 +98,46 @@ TEST(ReportFile, AFolderInItsPlaceEndsTheRunBeforeTheMenu) {
     EXPECT_EQ(r.err, report("F6414: OPEN(resul3.doc)", "access denied in opening file"));
 }
 
-TEST(ReportFile, AReadOnlyReportIsLeftAloneWhenNothingIsWritten) {
-    TempDir dir;
-    dir.write("resul3.doc", "kept");
-    ASSERT_EQ(chmod(dir.file("resul3.doc").c_str(), 0444), 0);
-    RunOptions options;
-    options.cwd = dir.path();
-    options.input = "3\n";
-    options.as_nobody = true;
-    RunResult r = run_program(crout_binary(), options);
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(dir.read("resul3.doc"), "kept");
+// Without privileges: an existing read-only report is left as it is when no record is
+// written; a folder that cannot take a new file ends the run before the menu.
+TEST(ReportFile, PermissionsAsAnUnprivilegedUser) {
+    for (bool existing : {true, false}) {
+        TempDir dir;
+        if (existing) {
+            dir.write("resul3.doc", "kept");
+            ASSERT_EQ(chmod(dir.file("resul3.doc").c_str(), 0444), 0);
+        } else {
+            ASSERT_EQ(chmod(dir.path().c_str(), 0555), 0);
+        }
+        RunOptions options;
+        options.cwd = dir.path();
+        options.input = "3\n";
+        options.as_nobody = true;
+        RunResult r = run_program(crout_binary(), options);
+        if (existing) {
+            EXPECT_EQ(r.status, 0) << r.err;
+            EXPECT_EQ(dir.read("resul3.doc"), "kept");
+        } else {
+            EXPECT_EQ(r.status, 1);
+            EXPECT_EQ(r.err, report("F6414: OPEN(resul3.doc)", "access denied in opening file"));
+        }
+    }
 }
 
-TEST(ReportFile, AFolderWithoutWritePermissionCannotTakeANewReport) {
-    TempDir dir;
-    ASSERT_EQ(chmod(dir.path().c_str(), 0555), 0);
-    RunOptions options;
-    options.cwd = dir.path();
-    options.input = "3\n";
-    options.as_nobody = true;
-    RunResult r = run_program(crout_binary(), options);
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, report("F6414: OPEN(resul3.doc)", "access denied in opening file"));
-}
-
-TEST(Console, AClosedStandardOutputDoesNotStopTheRun) {
-    TempDir dir;
-    RunOptions options;
-    options.cwd = dir.path();
-    options.input = "3\n";
-    options.close_stdout = true;
-    RunResult r = run_program(crout_binary(), options);
-    EXPECT_EQ(r.status, 0) << r.err;
-}
-
-TEST(Console, AFullStandardOutputIsReported) {
-    TempDir dir;
-    RunOptions options;
-    options.cwd = dir.path();
-    options.input = "3\n";
-    options.stdout_dev_full = true;
-    RunResult r = run_program(crout_binary(), options);
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, report("F6422: WRITE(CON)", "no space left on device"));
+TEST(Console, AClosedOrFullStandardOutput) {
+    for (bool closed : {true, false}) {
+        TempDir dir;
+        RunOptions options;
+        options.cwd = dir.path();
+        options.input = "3\n";
+        options.close_stdout = closed;
+        options.stdout_dev_full = !closed;
+        RunResult r = run_program(crout_binary(), options);
+        // A console that has gone away loses its output; a full one is reported.
+        EXPECT_EQ(r.status, closed ? 0 : 1);
+        EXPECT_EQ(r.err, closed ? "" : report("F6422: WRITE(CON)", "no space left on device"));
+        EXPECT_EQ(dir.read("resul3.doc"), "");
+    }
 }
 
 } // namespace

@@ -79,99 +79,43 @@ void drop_to_nobody() {
 } // namespace
 
 RunResult run_program(const std::string& program, const RunOptions& options) {
-    // A child that ends before taking all its input must not take the test down with it.
-    signal(SIGPIPE, SIG_IGN);
-    int in_pipe[2], out_pipe[2], err_pipe[2];
-    if (pipe(in_pipe) || pipe(out_pipe) || pipe(err_pipe)) throw std::runtime_error("pipe");
+    // The standard handles are plain files: input is redirected as from a file, and the
+    // outputs are read back once the program has ended.
+    TempDir io;
+    io.write("in", options.input);
     auto argv = make_argv(program, options.args);
-
     pid_t pid = fork();
     if (pid < 0) throw std::runtime_error("fork");
     if (pid == 0) {
-        dup2(in_pipe[0], 0);
-        if (options.close_stdout) {
+        auto redirect = [](const std::string& path, int flags, int fd) {
+            int opened = open(path.c_str(), flags, 0600);
+            if (opened < 0 || dup2(opened, fd) < 0) _exit(127);
+            close(opened);
+        };
+        redirect(io.file("in"), O_RDONLY, 0);
+        if (options.close_stdout)
             close(1);
-        } else if (options.stdout_dev_full) {
-            int fd = open("/dev/full", O_WRONLY);
-            dup2(fd, 1);
-            close(fd);
-        } else {
-            dup2(out_pipe[1], 1);
-        }
-        dup2(err_pipe[1], 2);
-        for (int fd : {in_pipe[0], in_pipe[1], out_pipe[0], out_pipe[1], err_pipe[0], err_pipe[1]})
-            close(fd);
-        signal(SIGPIPE, SIG_DFL);
+        else
+            redirect(options.stdout_dev_full ? "/dev/full" : io.file("out"), O_WRONLY | O_CREAT, 1);
+        redirect(io.file("err"), O_WRONLY | O_CREAT, 2);
         if (!options.cwd.empty() && chdir(options.cwd.c_str()) != 0) _exit(127);
         for (const auto& e : options.env) putenv(const_cast<char*>(e.c_str()));
         if (options.as_nobody) drop_to_nobody();
         execv(program.c_str(), argv.data());
         _exit(127);
     }
-    close(in_pipe[0]);
-    close(out_pipe[1]);
-    close(err_pipe[1]);
-
-    // Feed the input and gather both outputs without blocking on any one of them.
-    RunResult result;
-    std::size_t fed = 0;
-    int in_fd = in_pipe[1];
-    fcntl(in_fd, F_SETFL, O_NONBLOCK);
-    if (options.input.empty()) {
-        close(in_fd);
-        in_fd = -1;
-    }
-    int out_fd = out_pipe[0], err_fd = err_pipe[0];
+    int status = 0;
     auto deadline =
         std::chrono::steady_clock::now() + std::chrono::seconds(options.timeout_seconds);
-    bool killed = false;
-    while (out_fd >= 0 || err_fd >= 0) {
-        std::vector<pollfd> fds;
-        if (out_fd >= 0) fds.push_back({out_fd, POLLIN, 0});
-        if (err_fd >= 0) fds.push_back({err_fd, POLLIN, 0});
-        if (in_fd >= 0) fds.push_back({in_fd, POLLOUT, 0});
-        int left = static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                        deadline - std::chrono::steady_clock::now())
-                                        .count());
-        if (left <= 0) {
-            if (!killed) kill(pid, SIGKILL);
-            killed = true;
-            left = 1000;
-        }
-        int n = poll(fds.data(), fds.size(), left);
-        if (n < 0 && errno != EINTR) break;
-        for (const pollfd& p : fds) {
-            if (!(p.revents & (POLLIN | POLLOUT | POLLHUP | POLLERR))) continue;
-            if (p.fd == in_fd) {
-                ssize_t w = write(in_fd, options.input.data() + fed, options.input.size() - fed);
-                if (w > 0) fed += static_cast<std::size_t>(w);
-                if (w < 0 && errno != EAGAIN) fed = options.input.size();
-                if (fed == options.input.size()) {
-                    close(in_fd);
-                    in_fd = -1;
-                }
-                continue;
-            }
-            char buf[65536];
-            ssize_t r = read(p.fd, buf, sizeof buf);
-            std::string& sink = p.fd == out_fd ? result.out : result.err;
-            if (r > 0) {
-                sink.append(buf, static_cast<std::size_t>(r));
-            } else if (r == 0 || errno != EINTR) {
-                close(p.fd);
-                (p.fd == out_fd ? out_fd : err_fd) = -1;
-            }
-        }
+    while (waitpid(pid, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) kill(pid, SIGKILL);
+        usleep(2000);
     }
-    if (in_fd >= 0) close(in_fd);
-    int status = 0;
-    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
-    if (WIFEXITED(status)) {
-        result.status = WEXITSTATUS(status);
-    } else if (WIFSIGNALED(status)) {
-        result.signal = WTERMSIG(status);
-    }
+    RunResult result;
+    result.out = io.read("out");
+    result.err = io.read("err");
+    if (WIFEXITED(status)) result.status = WEXITSTATUS(status);
+    if (WIFSIGNALED(status)) result.signal = WTERMSIG(status);
     return result;
 }
 
