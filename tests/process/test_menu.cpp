@@ -20,14 +20,26 @@ RunResult run_crout(const TempDir& dir, const std::string& input) {
     return run_program(crout_binary(), options);
 }
 
-TEST(Menu, ThreeAtOnceShowsTheMenuOnceAndLeavesAnEmptyReport) {
-    TempDir dir;
-    RunResult r = run_crout(dir, "3\n");
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.err, "");
-    EXPECT_EQ(r.out, kMenu + "\r\n");
-    ASSERT_TRUE(dir.exists("resul3.doc"));
-    EXPECT_EQ(dir.read("resul3.doc"), "");
+// Until a 3 is read, every option shows the menu again; the report file is created and
+// nothing is written to it.
+TEST(Menu, OptionsUntilThree) {
+    const std::pair<std::string, int> cases[] = {
+        {"3\n", 1},
+        {"0\n4\n-1\n2147483647\n3\n", 5},
+        {"\r\n  \t\r\n3", 1}, // blank lines skipped; the last line has no line end
+        {std::string(4 << 20, ' ') + "3\n", 1}, // a line of megabytes is read in pieces
+    };
+    for (const auto& [input, menus] : cases) {
+        TempDir dir;
+        RunResult r = run_crout(dir, input);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.err, "");
+        std::string expected = kMenu;
+        for (int i = 1; i < menus; ++i) expected += "\r\n" + kMenu;
+        EXPECT_EQ(r.out, expected + "\r\n");
+        ASSERT_TRUE(dir.exists("resul3.doc"));
+        EXPECT_EQ(dir.read("resul3.doc"), "");
+    }
 }
 
 TEST(Menu, AnExistingReportIsLeftByteForByteWhenNothingIsWritten) {
@@ -37,30 +49,6 @@ TEST(Menu, AnExistingReportIsLeftByteForByteWhenNothingIsWritten) {
     RunResult r = run_crout(dir, "3\n");
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(dir.read("resul3.doc"), old);
-}
-
-TEST(Menu, OptionsOtherThanTheThreeShowTheMenuAgain) {
-    TempDir dir;
-    RunResult r = run_crout(dir, "0\n4\n-1\n2147483647\n3\n");
-    EXPECT_EQ(r.status, 0);
-    std::string expected = kMenu;
-    for (int i = 0; i < 4; ++i) expected += "\r\n" + kMenu;
-    EXPECT_EQ(r.out, expected + "\r\n");
-    EXPECT_EQ(dir.read("resul3.doc"), "");
-}
-
-TEST(Menu, AnOptionLineShorterThanItsLineEndStillCounts) {
-    TempDir dir;
-    RunResult r = run_crout(dir, "\r\n  \t\r\n3"); // blank lines skipped, no final line end
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.err, "");
-}
-
-TEST(Menu, AnInputLineOfMegabytesIsReadInPieces) {
-    TempDir dir;
-    RunResult r = run_crout(dir, std::string(4 << 20, ' ') + "3\n");
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.err, "");
 }
 
 TEST(Menu, FaultsOfTheOptionReadEndTheRunWithTheirReport) {
