@@ -24,7 +24,7 @@ ConsoleReader::ConsoleReader(ByteSource& source, bool interactive, LineState& li
     : source_(source), interactive_(interactive), line_(line) {}
 
 unsigned char ConsoleReader::next() {
-    if (position_ > last_) refill();
+    if (position_ > last_) FF_fillbuf();
     const auto c = static_cast<unsigned char>(buffer_[static_cast<std::size_t>(position_++)]);
     // A terminal line is checked for Ctrl-Z as a whole when it arrives. Redirected input is
     // read in pieces that do not follow its lines, so there a line ends the input when its
@@ -34,7 +34,7 @@ unsigned char ConsoleReader::next() {
 }
 
 unsigned char ConsoleReader::peek() {
-    if (position_ > last_) refill(); // leaves the position at 0: the byte is not taken
+    if (position_ > last_) FF_fillbuf(); // leaves the position at 0: the byte is not taken
     return static_cast<unsigned char>(buffer_[static_cast<std::size_t>(position_)]);
 }
 
@@ -42,11 +42,11 @@ void ConsoleReader::step_back() {
     if (position_ > 0) --position_;
 }
 
-void ConsoleReader::end_line() {
+void ConsoleReader::FF_nrectmi() {
     if (interactive_) {
         // A typed line arrives whole: unless a line has been started, read one, then drop
         // whatever is left of it.
-        if (position_ == 0 && last_ < 0) refill();
+        if (position_ == 0 && last_ < 0) FF_fillbuf();
         discard();
     } else {
         while (next() != '\n') {
@@ -60,7 +60,7 @@ void ConsoleReader::discard() {
     last_ = -1;
 }
 
-void ConsoleReader::refill() {
+void ConsoleReader::FF_fillbuf() {
     discard();
     const platform::IoResult got = source_.read(buffer_.data(), kConsoleBufferSize);
     if (got.error != 0 || got.count < 0) fault(ErrorCode::ReadFailed);

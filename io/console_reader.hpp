@@ -30,14 +30,14 @@ public:
     // Ends the input line: at a terminal the rest of the typed line is thrown away (a line is
     // read first if none has been taken yet); otherwise bytes are taken up to and including
     // the next LF. Clears open_line.
-    void end_line();
+    void FF_nrectmi();
 
     // Empties the buffer.
     void discard();
 
 private:
     // One read call of up to 132 bytes into the emptied buffer, with the faults of the read.
-    void refill();
+    void FF_fillbuf();
     // The next byte without taking it; refills the buffer when it is used up.
     unsigned char peek();
 

@@ -25,7 +25,7 @@ void FFrd(UnitTable& table, std::int32_t& item) {
     }
 
     try {
-        if (std::optional<std::int32_t> value = read_list_integer(reader)) item = *value;
+        if (std::optional<std::int32_t> value = FF_ldin(reader)) item = *value;
     } catch (const ReadFault& fault) {
         runtime::FF_error(fault.code);
     }

@@ -68,7 +68,7 @@ void scan_quoted(ConsoleReader& reader, ValueText& text) {
         if (is_line_end(c)) {
             // The value goes on over the next line, whose first byte is passed over.
             reader.step_back();
-            reader.end_line();
+            reader.FF_nrectmi();
             reader.next();
         } else if (c != '\'') {
             text.append(c);
@@ -86,7 +86,7 @@ void scan_quoted(ConsoleReader& reader, ValueText& text) {
 // Scans one value: leading blanks, blank lines and repeat factors are passed over; the value
 // ends at a separator (blank, comma, slash), at its line end, or with its closing bracket or
 // apostrophe.
-Value scan_value(ConsoleReader& reader) {
+Value FF_input(ConsoleReader& reader) {
     Value value;
     ValueText& text = value.text;
     std::int64_t repeat = 0; // the repeat factor less one: a value follows only when 0
@@ -94,7 +94,7 @@ Value scan_value(ConsoleReader& reader) {
         unsigned char c = reader.next();
         if (is_line_end(c)) {
             reader.step_back();
-            reader.end_line();
+            reader.FF_nrectmi();
             if (!text.empty()) value.line_ended = true;
             c = ' ';
         }
@@ -135,8 +135,8 @@ Value scan_value(ConsoleReader& reader) {
 
 } // namespace
 
-std::optional<std::int32_t> read_list_integer(ConsoleReader& reader) {
-    const Value value = scan_value(reader);
+std::optional<std::int32_t> FF_ldin(ConsoleReader& reader) {
+    const Value value = FF_input(reader);
     std::optional<std::int32_t> result;
     if (!value.text.empty()) {
         // A character or complex value cannot be stored in an integer.
@@ -144,7 +144,7 @@ std::optional<std::int32_t> read_list_integer(ConsoleReader& reader) {
         result = value.text.convert();
     }
     // Whatever stands on the line after the value is thrown away.
-    if (!value.line_ended) reader.end_line();
+    if (!value.line_ended) reader.FF_nrectmi();
     return result;
 }
 

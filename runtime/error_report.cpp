@@ -12,17 +12,20 @@ namespace runtime {
 
 namespace {
 
+// FFherrout: where reports go.
+constexpr int FFherrout = platform::kStderr;
+
 bool g_math_flag = false;
 bool g_report_made = false;
 UnitHooks g_hooks;
 
-// The report category of a statement kind, and whether the unit name follows it.
+// FFopertab: the report category of a statement kind, and whether the unit name follows it.
 struct Category {
     std::string_view text;
     bool names_unit;
 };
 
-Category category_of(StatementKind kind) {
+Category FFopertab(StatementKind kind) {
     switch (kind) {
     case StatementKind::Close: return {": CLOSE(", true};
     case StatementKind::Write: return {": WRITE(", true};
@@ -68,7 +71,7 @@ void FF_error(ErrorCode code) {
 
 void FF_puterr(int number, std::string_view message) {
     const Statement& statement = current_statement();
-    Category category = category_of(statement.kind);
+    Category category = FFopertab(statement.kind);
 
     std::string report = "\r\nrun-time error ";
     report += g_math_flag ? 'M' : 'F';
@@ -82,7 +85,7 @@ void FF_puterr(int number, std::string_view message) {
     report += "\r\n";
     // The report's own writes are not examined: a report that cannot be written still ends
     // the run with status 1.
-    platform::write_all(platform::kStderr, report.data(), report.size());
+    platform::write_all(FFherrout, report.data(), report.size());
 
     // The math flag lasts until its report is made: a fault found later, while the units are
     // closed, is a fault of input or output again.

@@ -36,10 +36,10 @@ TEST(ConsoleReader, TerminalEndLineDropsTheTypedLine) {
     ScriptedSource source({"12\n", "34\n", "56\n"});
     LineState line{.open_line = true};
     ConsoleReader reader(source, true, line);
-    reader.end_line(); // nothing taken yet: a line is read and dropped
+    reader.FF_nrectmi(); // nothing taken yet: a line is read and dropped
     EXPECT_FALSE(line.open_line);
     EXPECT_EQ(take(reader, 1), "3");
-    reader.end_line(); // the rest of "34" goes
+    reader.FF_nrectmi(); // the rest of "34" goes
     EXPECT_EQ(take(reader, 1), "5");
     reader.step_back();
     EXPECT_EQ(take(reader, 2), "56");

@@ -24,7 +24,7 @@ constexpr int kAll = kTerminal | kRedirected;
 // The outcome of one read: the value, "null", or "F" and the displayed fault number.
 std::string read_one(ConsoleReader& reader) {
     try {
-        const auto value = read_list_integer(reader);
+        const auto value = FF_ldin(reader);
         return value ? std::to_string(*value) : "null";
     } catch (const ReadFault& fault) {
         return "F" + std::to_string(runtime::displayed_number(fault.code));
