@@ -61,6 +61,17 @@ std::optional<std::string> read_redirected_reply(ConsoleReader& reader) {
     return reply;
 }
 
+// FF_oread: the reply line, or nothing when it did not fit.
+std::optional<std::string> FF_oread(UnitTable& table) {
+    if (table.reader().interactive()) return read_terminal_reply(table.input());
+    try {
+        return read_redirected_reply(table.reader());
+    } catch (const ReadFault& fault) {
+        runtime::FF_error(fault.code);
+        return std::nullopt;
+    }
+}
+
 } // namespace
 
 std::optional<std::string> pause_command(std::string_view reply) {
@@ -80,17 +91,7 @@ void FFpPAUSE(UnitTable& table) {
     if (console.line().open_line) console.write_direct("\r\n");
     console.write_direct(kPausePrompt);
 
-    std::optional<std::string> reply;
-    if (table.reader().interactive()) {
-        reply = read_terminal_reply(table.input());
-    } else {
-        try {
-            reply = read_redirected_reply(table.reader());
-        } catch (const ReadFault& fault) {
-            runtime::FF_error(fault.code);
-            return;
-        }
-    }
+    std::optional<std::string> reply = FF_oread(table);
     if (!reply) return;
     if (std::optional<std::string> command = pause_command(*reply))
         platform::run_command(command->c_str());

@@ -34,6 +34,7 @@ TEST(Pause, RepliesWithRedirectedInput) {
         {"printf '%s' \"$0\"\n", "sh"},
         {"echo " + std::string(122, 'a') + "\n", std::string(122, 'a') + "\n"}, // 127 characters
         {"echo " + std::string(123, 'a') + "\n", ""},                           // 128: not run
+        {std::string("echo hi\0 there\n", 15), ""}, // cannot be passed whole: not run
     };
     for (const Case& c : cases) {
         TempDir dir;
