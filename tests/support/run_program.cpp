@@ -83,7 +83,14 @@ RunResult run_program(const std::string& program, const RunOptions& options) {
     // outputs are read back once the program has ended.
     TempDir io;
     io.write("in", options.input);
-    auto argv = make_argv(program, options.args);
+    // Without privileges the program may not reach its build folder: run a copy of it.
+    std::string executable = program;
+    if (options.as_nobody) {
+        executable = io.file("program");
+        fs::copy_file(program, executable);
+        fs::permissions(executable, fs::perms::all);
+    }
+    auto argv = make_argv(executable, options.args);
     pid_t pid = fork();
     if (pid < 0) throw std::runtime_error("fork");
     if (pid == 0) {
@@ -101,7 +108,7 @@ RunResult run_program(const std::string& program, const RunOptions& options) {
         if (!options.cwd.empty() && chdir(options.cwd.c_str()) != 0) _exit(127);
         for (const auto& e : options.env) putenv(const_cast<char*>(e.c_str()));
         if (options.as_nobody) drop_to_nobody();
-        execv(program.c_str(), argv.data());
+        execv(executable.c_str(), argv.data());
         _exit(127);
     }
     int status = 0;
