@@ -10,14 +10,6 @@ namespace {
 
 constexpr unsigned char kCtrlZ = 0x1A;
 
-[[noreturn]] void fault(ErrorCode code) {
-    throw ReadFault{code};
-}
-
-bool is_line_end(unsigned char c) {
-    return c == '\r' || c == '\n';
-}
-
 } // namespace
 
 ConsoleReader::ConsoleReader(ByteSource& source, bool interactive, LineState& line)

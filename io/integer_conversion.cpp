@@ -12,10 +12,6 @@ constexpr std::uint32_t kDecimalStepLimit = 214748364; // largest value that may
 constexpr std::uint32_t kDecimalLimit = 2147483647;    // largest decimal value
 constexpr std::uint32_t kUnsignedLimit = 4294967295U;  // 2^32 - 1
 
-[[noreturn]] void fault(ErrorCode code) {
-    throw ReadFault{code};
-}
-
 // The value of a digit of a based integer: 0 to 9, then a to z in either case; 36 for any
 // other byte, which no base accepts.
 unsigned digit_value(unsigned char c) {

@@ -13,14 +13,6 @@ using runtime::ErrorCode;
 
 namespace {
 
-[[noreturn]] void fault(ErrorCode code) {
-    throw ReadFault{code};
-}
-
-bool is_line_end(unsigned char c) {
-    return c == '\r' || c == '\n';
-}
-
 // The characters of one value. The buffer holds 259 of them; the rest of a longer value
 // (only redirected input has lines that long) is consumed but not kept.
 class ValueText {

@@ -10,4 +10,13 @@ struct ReadFault {
     runtime::ErrorCode code;
 };
 
+[[noreturn]] inline void fault(runtime::ErrorCode code) {
+    throw ReadFault{code};
+}
+
+// CR or LF: the end of an input line.
+inline bool is_line_end(unsigned char c) {
+    return c == '\r' || c == '\n';
+}
+
 } // namespace io
