@@ -3,12 +3,10 @@
 // the option 3 is read.
 
 #include "experiments/program_state.hpp"
+#include "experiments/display.hpp"
 #include "io/unit_table.hpp"
 
 namespace experiments {
-
-inline constexpr int kReportUnit = 20;
-inline constexpr const char* kReportFile = "resul3.doc";
 
 // Runs the menu loop; returns the exit status, 0.
 int run_driver(ProgramState& state, io::UnitTable& units);
