@@ -2,8 +2,8 @@
 // The driver: connects the report unit, shows the menu, reads the option and runs it, until
 // the option 3 is read.
 
-#include "experiments/program_state.hpp"
 #include "experiments/display.hpp"
+#include "experiments/program_state.hpp"
 #include "io/unit_table.hpp"
 
 namespace experiments {

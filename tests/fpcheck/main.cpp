@@ -7,14 +7,21 @@
 //   powsub              1.0 - X**Y, the power entering the subtraction unrounded
 //   idiv                an integer division by zero (X and Y are not needed)
 //   stack               unbounded recursion until the stack overflows
+//   solve N A... B...   connects the report unit and shows the label "before"; factors the
+//                       N x N matrix A (given row by row) with the program's LU, solves with
+//                       SOLVE for B, and shows the label "solved" and each solution component
 
 #include <bit>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
+#include <vector>
 
+#include "experiments/crout.hpp"
+#include "experiments/display.hpp"
 #include "io/startup.hpp"
+#include "io/unit_table.hpp"
 #include "platform/io.hpp"
 #include "runtime/power.hpp"
 
@@ -39,8 +46,30 @@ void write_text(int fd, std::string_view text) {
 }
 
 int usage() {
-    write_text(platform::kStderr, "usage: fpcheck add|sub|mul|div|pow|powsub|idiv|stack X Y\n");
+    write_text(platform::kStderr,
+               "usage: fpcheck add|sub|mul|div|pow|powsub|idiv|stack X Y | solve N A... B...\n");
     return 2;
+}
+
+int factor_and_solve(int argc, char** argv) {
+    const int n = std::atoi(argv[2]);
+    if (n < 1 || argc != 3 + n * n + n) return usage();
+    std::vector<double> a(static_cast<std::size_t>(n * n)), b(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i)
+        for (int j = 0; j < n; ++j)
+            a[static_cast<std::size_t>(i + j * n)] = std::strtod(argv[3 + i * n + j], nullptr);
+    for (int i = 0; i < n; ++i)
+        b[static_cast<std::size_t>(i)] = std::strtod(argv[3 + n * n + i], nullptr);
+
+    io::units().open(experiments::kReportUnit, experiments::kReportFile);
+    experiments::Display display(io::units());
+    display.label("before");
+    const double N = n;
+    experiments::LU(N, a, display);
+    experiments::SOLVE(N, a, b);
+    display.label("solved");
+    for (double x : b) display.solution(x);
+    return 0;
 }
 
 } // namespace
@@ -56,6 +85,7 @@ int main(int argc, char** argv) {
         return divide(numerator, denominator);
     }
     if (op == "stack") return recurse(0);
+    if (op == "solve" && argc >= 3) return factor_and_solve(argc, argv);
     if (argc != 4) return usage();
 
     volatile double x = std::strtod(argv[2], nullptr);

@@ -1,6 +1,7 @@
 // The floating-point environment of the whole program: fpcheck runs the start-up, then one
 // operation; a fatal exception ends it with the report on standard error.
 
+#include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -20,14 +21,11 @@ std::string math_report(const std::string& number, const std::string& text) {
     return "\r\nrun-time error M" + number + ": MATH\r\n- " + text + "\r\n";
 }
 
-testsupport::RunResult run(const std::string& args) {
-    testsupport::TempDir dir;
+testsupport::RunResult run(const std::string& args, const testsupport::TempDir& dir = {}) {
     testsupport::RunOptions options;
     options.cwd = dir.path();
-    for (std::size_t start = 0, end = 0; end != std::string::npos; start = end + 1) {
-        end = args.find(' ', start);
-        options.args.push_back(args.substr(start, end - start));
-    }
+    std::istringstream words(args);
+    for (std::string word; words >> word;) options.args.push_back(word);
     return testsupport::run_program(CROUT_FPCHECK, options);
 }
 
@@ -54,6 +52,31 @@ TEST(FloatEnvironment, FatalExceptionsAndSilentOnes) {
         EXPECT_EQ(r.out, c.out) << c.args;
         EXPECT_EQ(r.err, c.err) << c.args;
         EXPECT_EQ(r.status, c.status) << c.args;
+    }
+}
+
+// A zero pivot met by the program's own factorisation or solver ends the run at its division;
+// the report file keeps the records shown before it, and nothing after it is shown.
+TEST(FloatEnvironment, AZeroPivotEndsTheRunAtItsDivision) {
+    const std::string divide = math_report("6103", "floating-point error: divide by zero");
+    const std::string invalid = math_report("6101", "floating-point error: invalid");
+    const std::pair<std::string, std::string> cases[] = {
+        {"2  0 1  1 1  1 1", divide},              // first row of U over A(1, 1) = 0
+        {"2  0 0  1 1  1 1", invalid},             // 0 / 0 there
+        {"3  1 1 1  1 1 2  1 1 1  1 1 1", divide}, // stage 2: the pivot 1 - 1 * 1
+        {"3  1 1 1  1 1 1  1 1 1  1 1 1", invalid},
+        {"2  1 1  1 1  1 2", divide}, // a zero last pivot: the solver's division by it
+        {"2  1 1  1 1  1 1", invalid},
+        {"2  2 0  0 4  2 4", ""},
+    };
+    for (const auto& [matrix, err] : cases) {
+        testsupport::TempDir dir;
+        testsupport::RunResult r = run("solve " + matrix, dir);
+        SCOPED_TRACE(matrix);
+        EXPECT_EQ(r.err, err);
+        EXPECT_EQ(r.status, err.empty() ? 0 : 1);
+        std::string solved = " solved\r\n  1.0000000000000000\r\n  1.0000000000000000\r\n";
+        EXPECT_EQ(dir.read("resul3.doc"), " before\r\n" + (err.empty() ? solved : ""));
     }
 }
 
