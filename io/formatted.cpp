@@ -1,9 +1,10 @@
 #include "io/formatted.hpp"
 
-#include <stdexcept>
+#include <cassert>
 #include <string_view>
 
 #include "io/number_editing.hpp"
+#include "runtime/unreachable.hpp"
 
 namespace io {
 
@@ -29,8 +30,7 @@ namespace {
 
 std::string render(const Field& field, const OutputItem& item) {
     if (const auto* text = std::get_if<std::string_view>(&item)) {
-        if (field.kind != FieldKind::Text)
-            throw std::invalid_argument("text item in a number field");
+        assert(field.kind == FieldKind::Text && "a text item in a number field");
         return text_in_field(*text, field.width);
     }
     double value = std::get<double>(item);
@@ -39,7 +39,8 @@ std::string render(const Field& field, const OutputItem& item) {
     case FieldKind::Exponent: return edit_exponent(value, field.width, field.digits);
     case FieldKind::Text: break;
     }
-    throw std::invalid_argument("number item in a text field");
+    assert(false && "a number item in a text field");
+    runtime::unreachable();
 }
 
 } // namespace
@@ -47,8 +48,7 @@ std::string render(const Field& field, const OutputItem& item) {
 std::vector<std::string> formatted_records(const Layout& layout,
                                            std::span<const OutputItem> items) {
     std::span<const Field> fields = layout.fields();
-    if (fields.empty() && !items.empty())
-        throw std::invalid_argument("items left for a layout without fields");
+    assert((!fields.empty() || items.empty()) && "items for a layout without fields");
     std::vector<std::string> records;
     std::string record;
     std::size_t next = 0;

@@ -63,9 +63,9 @@ private:
 // characters when it is longer.
 std::string text_in_field(std::string_view text, int width);
 
-// The records of one write statement. A write with no items gives one empty record. Throws
-// std::invalid_argument when an item does not suit its field (a text in a number field or a
-// number in a text field) or when items are left for a layout without fields.
+// The records of one write statement. A write with no items gives one empty record. Every item
+// must suit its field (a text in a text field, a number in a number field), and a layout
+// without fields takes no items.
 std::vector<std::string> formatted_records(const Layout& layout, std::span<const OutputItem> items);
 
 } // namespace io

@@ -24,11 +24,15 @@ void FFrd(UnitTable& table, std::int32_t& item) {
         reader.discard();
     }
 
+    // The fault is reported once the handler has finished, so the process never ends from
+    // inside it.
+    std::optional<runtime::ErrorCode> fault;
     try {
         if (std::optional<std::int32_t> value = FF_ldin(reader)) item = *value;
-    } catch (const ReadFault& fault) {
-        runtime::FF_error(fault.code);
+    } catch (const ReadFault& read_fault) {
+        fault = read_fault.code;
     }
+    if (fault) runtime::FF_error(*fault);
 }
 
 } // namespace io

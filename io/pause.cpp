@@ -64,12 +64,13 @@ std::optional<std::string> read_redirected_reply(ConsoleReader& reader) {
 // FF_oread: the reply line, or nothing when it did not fit.
 std::optional<std::string> FF_oread(UnitTable& table) {
     if (table.reader().interactive()) return read_terminal_reply(table.input());
+    std::optional<runtime::ErrorCode> fault;
     try {
         return read_redirected_reply(table.reader());
-    } catch (const ReadFault& fault) {
-        runtime::FF_error(fault.code);
-        return std::nullopt;
+    } catch (const ReadFault& read_fault) {
+        fault = read_fault.code; // reported once the handler has finished
     }
+    runtime::FF_error(*fault);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "io/unit_table.hpp"
 #include "platform/io.hpp"
 #include "runtime/error_report.hpp"
+#include "runtime/run_time_state.hpp"
 #include "runtime/statement.hpp"
 #include "runtime/termination.hpp"
 
@@ -13,8 +14,8 @@ namespace io {
 
 namespace {
 
-void close_all_units() {
-    units().close_all();
+std::optional<runtime::ErrorCode> close_all_units() {
+    return units().close_all();
 }
 void forget_console_record() {
     units().forget_console_record();
@@ -31,7 +32,7 @@ void start_runtime() {
         runtime::begin_statement(runtime::StatementKind::StartUp, "", false);
         runtime::FF_error(runtime::ErrorCode::OutOfMemory);
     }
-    runtime::install_unit_hooks({&close_all_units, &forget_console_record});
+    runtime::run_time_state().unit_hooks = {&close_all_units, &forget_console_record};
     runtime::FFinit();
 }
 

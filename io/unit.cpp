@@ -1,6 +1,7 @@
 #include "io/unit.hpp"
 
 #include <cerrno>
+#include <optional>
 #include <utility>
 
 #include "runtime/error_report.hpp"
@@ -12,21 +13,32 @@ using runtime::ErrorCode;
 
 namespace {
 
-// The fault for a failed write or cut, or none when the failure is not reported.
-enum class WriteFault { None, DiskFull, AccessDenied, Other };
-
-WriteFault classify(int error) {
+// The fault of a failed cut: the two families that lose data. Anything else (a device or a pipe
+// cannot be cut) loses nothing and is passed over.
+std::optional<ErrorCode> cut_fault(int error) {
     switch (error) {
-    case 0: return WriteFault::None;
     case ENOSPC:
     case EDQUOT:
-    case EFBIG: return WriteFault::DiskFull;
+    case EFBIG: return ErrorCode::WriteDiskFull;
     case EACCES:
     case EPERM:
     case EROFS:
-    case EAGAIN: return WriteFault::AccessDenied;
-    default: return WriteFault::Other;
+    case EAGAIN: return ErrorCode::WriteAccessDenied;
+    default: return std::nullopt;
     }
+}
+
+// The fault of a failed write. A console that has gone away (a broken pipe) loses its output
+// and the run goes on; the report file never loses records silently.
+std::optional<ErrorCode> write_fault(int error, bool console) {
+    if (error == 0) return std::nullopt;
+    if (std::optional<ErrorCode> fault = cut_fault(error)) return fault;
+    if (console) return std::nullopt;
+    return ErrorCode::WriteAccessDenied;
+}
+
+void end_on_fault(std::optional<ErrorCode> fault) {
+    if (fault) runtime::FF_error(*fault);
 }
 
 } // namespace
@@ -48,17 +60,10 @@ Unit::Unit(int number, std::string name, UnitKind kind, std::size_t capacity,
 void Unit::begin_write() {
     runtime::begin_statement(runtime::StatementKind::Write, name_, is_console());
     if (is_console()) return;
-    if (read_only_) {
-        runtime::FF_error(ErrorCode::WriteAccessDenied);
-        return;
-    }
+    if (read_only_) runtime::FF_error(ErrorCode::WriteAccessDenied);
     if (!line_.open_line) {
         // An existing file keeps its old contents until the first record: cut it here.
-        switch (classify(channel_->cut(file_offset_))) {
-        case WriteFault::DiskFull: runtime::FF_error(ErrorCode::WriteDiskFull); return;
-        case WriteFault::AccessDenied: runtime::FF_error(ErrorCode::WriteAccessDenied); return;
-        default: break; // a device or a pipe cannot be cut, and nothing is lost by that
-        }
+        end_on_fault(cut_fault(channel_->cut(file_offset_)));
         line_.open_line = true;
     }
 }
@@ -78,7 +83,7 @@ void Unit::store(const char* data, std::size_t size) {
             if (is_console())
                 write_out_console_chunk();
             else
-                write_out_buffer();
+                end_on_fault(write_out_buffer());
         }
         std::size_t room = buffer_.size() - position_;
         std::size_t n = size < room ? size : room;
@@ -109,58 +114,48 @@ void Unit::write_out_console_chunk() {
     dirty_ = false;
     if (used == 0) return;
     if (line_.control_done) {
-        write_bytes(buffer_.data(), used);
+        end_on_fault(write_bytes(buffer_.data(), used));
         return;
     }
     line_.control_done = true;
     std::string out(carriage_control(buffer_[0], line_.open_line));
     out.append(buffer_.data() + 1, used - 1);
-    write_bytes(out.data(), out.size());
+    end_on_fault(write_bytes(out.data(), out.size()));
 }
 
-bool Unit::write_out_buffer() {
+std::optional<ErrorCode> Unit::write_out_buffer() {
     std::size_t used = position_;
     position_ = 0;
     dirty_ = false;
-    if (used == 0) return true;
-    if (!write_bytes(buffer_.data(), used)) return false;
+    if (used == 0) return std::nullopt;
+    if (std::optional<ErrorCode> fault = write_bytes(buffer_.data(), used)) return fault;
     file_offset_ += static_cast<std::int64_t>(used);
-    return true;
+    return std::nullopt;
 }
 
-bool Unit::write_bytes(const char* data, std::size_t size) {
-    platform::IoResult result = channel_->write(data, size);
-    switch (classify(result.error)) {
-    case WriteFault::None: return true;
-    case WriteFault::DiskFull: runtime::FF_error(ErrorCode::WriteDiskFull); return false;
-    case WriteFault::AccessDenied: runtime::FF_error(ErrorCode::WriteAccessDenied); return false;
-    case WriteFault::Other:
-        // A console that has gone away (a broken pipe) loses its output and the run goes on;
-        // the report file never loses records silently.
-        if (is_console()) return true;
-        runtime::FF_error(ErrorCode::WriteAccessDenied);
-        return false;
-    }
-    return false;
+std::optional<ErrorCode> Unit::write_bytes(const char* data, std::size_t size) {
+    return write_fault(channel_->write(data, size).error, is_console());
 }
 
 void Unit::flush() {
-    if (dirty_ && !is_console()) write_out_buffer();
+    if (dirty_ && !is_console()) end_on_fault(write_out_buffer());
 }
 
 void Unit::write_direct(std::string_view bytes) {
-    write_bytes(bytes.data(), bytes.size());
+    end_on_fault(write_bytes(bytes.data(), bytes.size()));
 }
 
-bool Unit::close() {
+std::optional<ErrorCode> Unit::close() {
     if (line_.open_line) {
         // A closing stops at the first fault: what is left stays as it is.
-        if (dirty_ && !write_out_buffer()) return false;
-        if (is_console() && !write_bytes("\r\n", 2)) return false;
+        if (dirty_)
+            if (std::optional<ErrorCode> fault = write_out_buffer()) return fault;
+        if (is_console())
+            if (std::optional<ErrorCode> fault = write_bytes("\r\n", 2)) return fault;
         line_.open_line = false;
     }
     if (!is_console()) channel_->close();
-    return true;
+    return std::nullopt;
 }
 
 void Unit::forget_record() {

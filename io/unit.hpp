@@ -9,11 +9,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "io/channel.hpp"
+#include "runtime/error_codes.hpp"
 
 namespace io {
 
@@ -69,9 +71,11 @@ public:
     // read or a pause, the pause prompt).
     void write_direct(std::string_view bytes);
 
-    // Closes a file unit: the buffer is written out, then the handle is closed. Returns false
-    // when a fault was reported (only possible while the process closes its units at exit).
-    bool close();
+    // Closes the unit: the buffer is written out (and the console's line ended), then a file's
+    // handle is closed. A write that fails stops the closing and its fault is returned, for the
+    // caller to report: the CLOSE statement ends the run with it, the closing at exit reports
+    // it and stops there.
+    std::optional<runtime::ErrorCode> close();
 
     // Forgets the console's unfinished record after a fault on it.
     void forget_record();
@@ -79,8 +83,9 @@ public:
 private:
     void store(const char* data, std::size_t size);
     void write_out_console_chunk();
-    bool write_out_buffer(); // the used part as it is; false when a fault was reported
-    bool write_bytes(const char* data, std::size_t size);
+    // The used part of the buffer as it is.
+    std::optional<runtime::ErrorCode> write_out_buffer();
+    std::optional<runtime::ErrorCode> write_bytes(const char* data, std::size_t size);
 
     int number_;
     std::string name_;

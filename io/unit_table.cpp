@@ -6,6 +6,7 @@
 
 #include "platform/io.hpp"
 #include "runtime/error_report.hpp"
+#include "runtime/run_time_state.hpp"
 #include "runtime/statement.hpp"
 
 namespace io {
@@ -14,8 +15,6 @@ using runtime::ErrorCode;
 using runtime::StatementKind;
 
 namespace {
-
-std::unique_ptr<UnitTable> g_table;
 
 ErrorCode open_fault(int error) {
     switch (error) {
@@ -68,15 +67,15 @@ void UnitTable::open(int number, std::string_view name) {
     }
     if (opened.fd < 0)
         opened = platform::open_file(file.c_str(), platform::Access::WriteOnly, create);
-    if (opened.fd < 0) {
-        runtime::FF_error(open_fault(opened.error));
-        return;
-    }
+    if (opened.fd < 0) runtime::FF_error(open_fault(opened.error));
 
     std::size_t slot = 1;
     while (slot < kSlots && slots_[slot]) ++slot;
+    if (slot == kSlots) { // no descriptor left for the unit
+        platform::close_file(opened.fd);
+        runtime::FF_error(ErrorCode::OutOfMemory);
+    }
     try {
-        if (slot == kSlots) throw std::bad_alloc();
         auto unit = std::make_unique<Unit>(number, file, UnitKind::Sequential, kFileBufferSize,
                                            std::make_unique<HandleChannel>(opened.fd));
         unit->set_read_only(read_only);
@@ -92,20 +91,21 @@ void UnitTable::close(int number) {
     for (std::size_t i = 1; i < kSlots; ++i) {
         if (!slots_[i] || slots_[i]->number() != number) continue;
         runtime::begin_statement(StatementKind::Close, slots_[i]->name(), false);
-        if (slots_[i]->close()) slots_[i].reset();
+        if (std::optional<ErrorCode> fault = slots_[i]->close()) runtime::FF_error(*fault);
+        slots_[i].reset();
         return;
     }
 }
 
-void UnitTable::close_all() {
+std::optional<ErrorCode> UnitTable::close_all() {
     for (std::size_t i = 1; i < kSlots; ++i) {
         if (!slots_[i]) continue;
         runtime::begin_statement(StatementKind::Close, slots_[i]->name(), false);
-        if (!slots_[i]->close()) return; // reported; the rest stay as they are
+        if (std::optional<ErrorCode> fault = slots_[i]->close()) return fault;
         slots_[i].reset();
     }
     runtime::begin_statement(StatementKind::Close, console().name(), true);
-    console().close();
+    return console().close();
 }
 
 void UnitTable::flush_files() {
@@ -122,11 +122,12 @@ void UnitTable::forget_console_record() {
 }
 
 UnitTable& units() {
-    return *g_table;
+    return *runtime::run_time_state().units;
 }
 
 void install_units(std::unique_ptr<UnitTable> table) {
-    g_table = std::move(table);
+    // Like the rest of the run-time's state, the table lasts until the process has gone.
+    runtime::run_time_state().units = table.release();
 }
 
 } // namespace io

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 #include "io/byte_source.hpp"
@@ -37,8 +38,8 @@ public:
     void close(int number);
 
     // Closes every numbered unit in slot order, then ends the console's open line. Stops at
-    // the first unit whose closing is reported as a fault.
-    void close_all();
+    // the first fault, which it returns; the units not yet closed stay as they are.
+    std::optional<runtime::ErrorCode> close_all();
 
     // Writes out every numbered unit's buffer, so no record waits in memory while the program
     // waits for the user.

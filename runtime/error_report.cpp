@@ -4,9 +4,8 @@
 
 #include "platform/io.hpp"
 #include "platform/process.hpp"
-#include "runtime/messages.hpp"
-#include "runtime/statement.hpp"
-#include "runtime/termination.hpp"
+#include "runtime/run_time_state.hpp"
+#include "runtime/unreachable.hpp"
 
 namespace runtime {
 
@@ -14,10 +13,6 @@ namespace {
 
 // FFherrout: where reports go.
 constexpr int FFherrout = platform::kStderr;
-
-bool g_math_flag = false;
-bool g_report_made = false;
-UnitHooks g_hooks;
 
 // FFopertab: the report category of a statement kind, and whether the unit name follows it.
 struct Category {
@@ -33,9 +28,9 @@ Category FFopertab(StatementKind kind) {
     case StatementKind::Read: return {": READ(", true};
     case StatementKind::Math: return {": MATH\r\n- ", false};
     case StatementKind::StartUp:
-    case StatementKind::None: break;
+    case StatementKind::None: return {"\r\n- ", false};
     }
-    return {"\r\n- ", false};
+    unreachable();
 }
 
 bool is_unit_statement(StatementKind kind) {
@@ -43,38 +38,13 @@ bool is_unit_statement(StatementKind kind) {
            kind == StatementKind::Read || kind == StatementKind::Open;
 }
 
-} // namespace
-
-void set_math_flag(bool on) {
-    g_math_flag = on;
-}
-bool math_flag() {
-    return g_math_flag;
-}
-bool report_made() {
-    return g_report_made;
-}
-
-void install_unit_hooks(const UnitHooks& hooks) {
-    g_hooks = hooks;
-}
-const UnitHooks& unit_hooks() {
-    return g_hooks;
-}
-
-void FF_error(ErrorCode code) {
-    const Statement& statement = current_statement();
-    if (is_unit_statement(statement.kind) && statement.console_unit && g_hooks.console_fault)
-        g_hooks.console_fault();
-    FF_puterr(displayed_number(code), FRerror(code));
-}
-
-void FF_puterr(int number, std::string_view message) {
-    const Statement& statement = current_statement();
+void write_report(int number, std::string_view message) {
+    RunTimeState& state = run_time_state();
+    const Statement& statement = state.statement;
     Category category = FFopertab(statement.kind);
 
     std::string report = "\r\nrun-time error ";
-    report += g_math_flag ? 'M' : 'F';
+    report += state.math_flag ? 'M' : 'F';
     report += std::to_string(number);
     report += category.text;
     if (category.names_unit) {
@@ -89,9 +59,29 @@ void FF_puterr(int number, std::string_view message) {
 
     // The math flag lasts until its report is made: a fault found later, while the units are
     // closed, is a fault of input or output again.
-    g_math_flag = false;
-    g_report_made = true;
-    if (!FFTerminate()) platform::exit_process(1);
+    state.math_flag = false;
+    state.report_made = true;
+}
+
+} // namespace
+
+void write_report(ErrorCode code) {
+    RunTimeState& state = run_time_state();
+    if (is_unit_statement(state.statement.kind) && state.statement.console_unit &&
+        state.unit_hooks.console_fault)
+        state.unit_hooks.console_fault();
+    const ErrorInfo& info = error_info(code);
+    write_report(info.number, info.message);
+}
+
+void FF_error(ErrorCode code) {
+    write_report(code);
+    platform::exit_process(1);
+}
+
+void FF_puterr(int number, std::string_view message) {
+    write_report(number, message);
+    platform::exit_process(1);
 }
 
 } // namespace runtime

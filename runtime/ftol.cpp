@@ -1,7 +1,6 @@
 #include "runtime/ftol.hpp"
 
 #include <cmath>
-#include <limits>
 
 #include "runtime/math_error.hpp"
 
@@ -14,7 +13,6 @@ std::int32_t ftol(double x) {
     constexpr double kBelow = -2147483649.0; // -2^31 - 1
     if (std::isgreater(x, kBelow) && std::isless(x, kAbove)) return static_cast<std::int32_t>(x);
     report_trap(MathCode::TrapInvalid);
-    return std::numeric_limits<std::int32_t>::min();
 }
 
 } // namespace runtime

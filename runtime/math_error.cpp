@@ -1,59 +1,114 @@
 #include "runtime/math_error.hpp"
 
-#include <cstring>
-#include <string_view>
+#include <algorithm>
+#include <utility>
 
 #include "runtime/error_report.hpp"
-#include "runtime/statement.hpp"
+#include "runtime/run_time_state.hpp"
+#include "runtime/unreachable.hpp"
 
 namespace runtime {
 
-MathErrorState& math_error_state() {
-    static MathErrorState state;
-    return state;
+namespace {
+
+bool is_library_class(MathCode code) {
+    return static_cast<int>(code) < 10;
 }
 
-int InIntrinsic() {
-    return math_error_state().intrinsic != 0 ? 1 : 0;
+struct Entry {
+    std::string_view word;
+    int number;
+};
+
+Entry entry_of(MathCode code) {
+    switch (code) {
+    case MathCode::Domain: return {"DOMAIN", 6201};
+    case MathCode::Singularity: return {"SING", 6202};
+    case MathCode::RangeOverflow: return {"OVERFLOW", 6203};
+    case MathCode::RangeUnderflow: return {"UNDERFLOW", 6204};
+    case MathCode::TotalLoss: return {"TLOSS", 6205};
+    case MathCode::PartialLoss: return {"PLOSS", 6206};
+    case MathCode::TrapInvalid: return {"invalid", 6101};
+    case MathCode::TrapDenormal: return {"denormal", 6102};
+    case MathCode::TrapDivideByZero: return {"divide by zero", 6103};
+    case MathCode::TrapOverflow: return {"overflow", 6104};
+    case MathCode::TrapUnderflow: return {"underflow", 6105};
+    case MathCode::TrapInexact: return {"inexact", 6106};
+    case MathCode::TrapSquareRoot: return {"square root", 6108};
+    case MathCode::TrapStackOverflow: return {"stack overflow", 6110};
+    case MathCode::TrapStackUnderflow: return {"stack underflow", 6111};
+    }
+    unreachable();
 }
 
-void set_operation_name(MathErrorState& state, const char* library_name) {
-    std::string_view name = library_name;
+// The operation name a report shows: "pow" as "**", "fmod" as "mod", any other name as it is,
+// up to 8 characters.
+void set_operation_name(MathErrorState& state, std::string_view name) {
     if (name == "pow")
         name = "**";
     else if (name == "fmod")
         name = "mod";
-    if (name.size() > state.name.size()) name = name.substr(0, state.name.size());
+    name = name.substr(0, std::min(name.size(), state.name.size()));
     state.name.fill(' ');
-    std::memcpy(state.name.data(), name.data(), name.size());
+    std::copy(name.begin(), name.end(), state.name.begin());
     state.name_length = static_cast<int>(name.size());
 }
 
+// FF_mputerr: the report of the error in the math-error state, under the statement kind MATH.
+[[noreturn]] void FF_mputerr() {
+    RunTimeState& s = run_time_state();
+    s.math_flag = true;
+    std::string_view operation(s.math.name.data(), static_cast<std::size_t>(s.math.name_length));
+    MathReport report = math_report(s.math.code, operation);
+    set_statement_kind(StatementKind::Math);
+    FF_puterr(report.number, report.text);
+}
+
+} // namespace
+
+void FixMathExceptions() {
+    platform::enable_float_traps();
+    platform::set_float_trap_handler(&MathSignal);
+}
+
+void MathSignal(platform::FloatTrap trap) {
+    report_trap(trap_code(trap));
+}
+
 int matherr(MathErrorRecord& record) {
-    set_math_flag(true);
-    if (record.type == MathCode::RangeUnderflow || record.type == MathCode::PartialLoss) {
-        set_math_flag(false);
-        return 1;
-    }
-    MathErrorState& state = math_error_state();
+    if (record.type == MathCode::RangeUnderflow || record.type == MathCode::PartialLoss) return 1;
+    MathErrorState& state = run_time_state().math;
     state.code = record.type;
     set_operation_name(state, record.name);
     FF_mputerr();
-    return 0;
 }
 
 void report_trap(MathCode trap) {
-    math_error_state().code = trap;
-    set_math_flag(true);
+    run_time_state().math.code = trap;
     FF_mputerr();
 }
 
-void FF_mputerr() {
-    const MathErrorState& state = math_error_state();
-    std::string_view operation(state.name.data(), static_cast<std::size_t>(state.name_length));
-    MathReport report = math_report(state.code, operation);
-    set_statement_kind(StatementKind::Math);
-    FF_puterr(report.number, report.text);
+MathCode trap_code(platform::FloatTrap trap) {
+    switch (trap) {
+    case platform::FloatTrap::Invalid: return MathCode::TrapInvalid;
+    case platform::FloatTrap::Denormal: return MathCode::TrapDenormal;
+    case platform::FloatTrap::DivideByZero: return MathCode::TrapDivideByZero;
+    case platform::FloatTrap::Overflow: return MathCode::TrapOverflow;
+    case platform::FloatTrap::Underflow: return MathCode::TrapUnderflow;
+    case platform::FloatTrap::Inexact: return MathCode::TrapInexact;
+    case platform::FloatTrap::StackCheck: return MathCode::TrapStackOverflow;
+    }
+    unreachable();
+}
+
+MathReport math_report(MathCode code, std::string_view operation) {
+    Entry entry = entry_of(code);
+    std::string text;
+    if (is_library_class(code))
+        text.append(operation).append(": ").append(entry.word).append(" error");
+    else
+        text.append("floating-point error: ").append(entry.word);
+    return {entry.number, std::move(text)};
 }
 
 } // namespace runtime

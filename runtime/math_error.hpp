@@ -1,34 +1,56 @@
 #pragma once
-// The math-error state of the process and the ways a math error reaches the report: the
-// library's error hook matherr, a trapped exception, and FF_mputerr, which builds the report.
+// Math errors: the floating-point environment in which the program's arithmetic runs, and the
+// ways a math error reaches its report: the library's error hook matherr (the power's error
+// classes) and the trap handler MathSignal (invalid operation, division by zero, overflow).
 //
-// The math flag itself lives with the report (set_math_flag), since it picks the letter M.
+// A math-error code is either a library error class (below 10) or the kind of a trapped
+// exception (10 or more). A class is reported as "<operation>: <WORD> error" with a number
+// 62xx; a trap as "floating-point error: <word>" with a number 61xx. Either report shows the
+// letter M and the category MATH, and ends the run.
 
 #include <array>
+#include <string>
+#include <string_view>
 
-#include "runtime/math_messages.hpp"
+#include "platform/signals.hpp"
 
 namespace runtime {
 
-// The intrinsic marker of the power operation.
-inline constexpr int kPowerIntrinsic = 36;
-
-struct MathErrorState {
-    MathCode code = MathCode::TrapInvalid; // the error being reported
-    std::array<char, 8> name{};            // the operation, blank-padded (classes only)
-    int name_length = 0;
-    int intrinsic = 0; // nonzero while an intrinsic operation of the run-time runs
+enum class MathCode : int {
+    // Math-library error classes, as the library hands them to matherr.
+    Domain = 1,
+    Singularity = 2,
+    RangeOverflow = 3,
+    RangeUnderflow = 4,
+    TotalLoss = 5,
+    PartialLoss = 6,
+    // Trapped exceptions: the code is the report number less 6000.
+    TrapInvalid = 101,
+    TrapDenormal = 102,
+    TrapDivideByZero = 103,
+    TrapOverflow = 104,
+    TrapUnderflow = 105,
+    TrapInexact = 106,
+    TrapSquareRoot = 108,
+    TrapStackOverflow = 110,
+    TrapStackUnderflow = 111,
 };
 
-// The process's one math-error state.
-MathErrorState& math_error_state();
+// The error being reported.
+struct MathErrorState {
+    MathCode code = MathCode::TrapInvalid;
+    std::array<char, 8> name{}; // the operation, blank-padded (classes only)
+    int name_length = 0;
+};
 
-// 1 while an intrinsic operation runs, 0 otherwise.
-int InIntrinsic();
+// Rounding to nearest with 53-bit results, as the platform sets them; invalid operation,
+// division by zero and overflow unmasked, and MathSignal registered for them; denormal operand,
+// underflow and inexact result masked and silent. Run once by the start-up.
+void FixMathExceptions();
 
-// Sets the operation name shown in a report: "pow" is shown as "**", "fmod" as "mod", any
-// other name unchanged (up to 8 characters).
-void set_operation_name(MathErrorState& state, const char* library_name);
+// The handler of a trapped exception: reports it, which ends the run. (The run-time's own
+// operations run with every exception masked, so a trap always comes from the program's.)
+[[noreturn]] void MathSignal(platform::FloatTrap trap);
 
 // The error record that the math library hands to its hook.
 struct MathErrorRecord {
@@ -40,14 +62,21 @@ struct MathErrorRecord {
 };
 
 // The hook: returns 1 for UNDERFLOW and PLOSS, which are passed over with the default result;
-// reports any other class, which ends the run (it returns 0 only while the units are being
-// closed at exit).
+// any other class is reported, which ends the run.
 int matherr(MathErrorRecord& record);
 
-// Records a trapped exception, sets the math flag and makes the report.
-void report_trap(MathCode trap);
+// Records a trapped exception and reports it, which ends the run.
+[[noreturn]] void report_trap(MathCode trap);
 
-// Builds the report from the math-error state and makes it with the statement kind MATH.
-void FF_mputerr();
+// The code of a trap as the processor reports it; a register-stack check counts as overflow.
+MathCode trap_code(platform::FloatTrap trap);
+
+struct MathReport {
+    int number;
+    std::string text;
+};
+
+// The report for code; operation is the name shown for a library class ("**" for pow).
+MathReport math_report(MathCode code, std::string_view operation);
 
 } // namespace runtime

@@ -61,8 +61,6 @@ PowResult library_pow(double x, double y) {
 }
 
 Extended FIfexp(double x, double y) {
-    MathErrorState& state = math_error_state();
-    state.intrinsic = kPowerIntrinsic;
     PowResult power = library_pow(x, y);
     Extended result = power.value;
     if (power.error) {
@@ -70,7 +68,6 @@ Extended FIfexp(double x, double y) {
         matherr(record); // a passed-over error keeps the default result, which the hook may set
         result = Extended::from_double(record.retval);
     }
-    state.intrinsic = 0;
     return result;
 }
 

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "runtime/extended.hpp"
-#include "runtime/math_messages.hpp"
+#include "runtime/math_error.hpp"
 
 namespace runtime {
 

@@ -1,8 +1,8 @@
 #pragma once
 // The statement in progress: its kind picks the report category, and its unit names the file
-// that a report shows. One statement runs at a time, so there is one state for the process.
+// that a report shows. One statement runs at a time, so there is one for the process, kept in
+// the run-time's state.
 
-#include <string>
 #include <string_view>
 
 namespace runtime {
@@ -16,15 +16,6 @@ enum class StatementKind : int {
     Math = 15,
     StartUp = 16,
 };
-
-struct Statement {
-    StatementKind kind = StatementKind::None;
-    std::string unit_name;     // FFfilename: "CON" or the name the unit was opened with
-    bool console_unit = false; // the statement works on the console unit
-};
-
-// The process's one statement state.
-Statement& current_statement();
 
 // Starts a statement of the given kind on the named unit.
 void begin_statement(StatementKind kind, std::string_view unit_name, bool console_unit);

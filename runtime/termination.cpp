@@ -6,15 +6,13 @@
 #include "platform/process.hpp"
 #include "platform/signals.hpp"
 #include "runtime/error_report.hpp"
-#include "runtime/fp_env.hpp"
-#include "runtime/statement.hpp"
+#include "runtime/math_error.hpp"
+#include "runtime/run_time_state.hpp"
+#include "runtime/unreachable.hpp"
 
 namespace runtime {
 
 namespace {
-
-bool g_terminating = false;
-bool g_ending_with_failure = false; // the exit in progress already carries a non-zero status
 
 struct Fatal {
     std::string_view text;
@@ -35,7 +33,7 @@ Fatal fatal_of(FatalMessage message) {
     case FatalMessage::IntegerDivideByZero:
         return {"R6003\r\n- integer divide by 0\r\n", 0x94, true};
     }
-    return {"", 255, false};
+    unreachable();
 }
 
 void on_integer_divide() {
@@ -47,21 +45,18 @@ void on_stack_overflow() {
 
 } // namespace
 
-bool FFTerminate() {
-    return g_terminating;
-}
-
 void fatal_exit(FatalMessage message) {
     Fatal fatal = fatal_of(message);
     static constexpr std::string_view kHead = "\r\nruntime error ";
     platform::write_all(platform::kStderr, kHead.data(), kHead.size());
     platform::write_all(platform::kStderr, fatal.text.data(), fatal.text.size());
     if (!fatal.run_exit_steps) platform::quick_exit_process(fatal.status);
-    g_ending_with_failure = true;
+    run_time_state().ending_with_failure = true;
     platform::exit_process(fatal.status);
 }
 
 void FFinit() {
+    run_time_state(); // built before the at-exit step is registered, and never destroyed
     if (!platform::at_exit(&FFend)) fatal_exit(FatalMessage::NoSpaceForExitTable);
     FixMathExceptions();
     platform::set_integer_divide_handler(&on_integer_divide);
@@ -70,14 +65,17 @@ void FFinit() {
 }
 
 void FFend() {
-    if (g_terminating) return;
-    bool ended_by_report = report_made();
-    g_terminating = true;
+    RunTimeState& state = run_time_state();
+    if (state.closing_at_exit) return;
+    state.closing_at_exit = true;
+    bool ended_by_report = state.report_made;
     set_statement_kind(StatementKind::Close);
-    if (unit_hooks().close_all) unit_hooks().close_all();
-    // A report made while closing never leaves the process with status 0.
-    if (report_made() && !ended_by_report && !g_ending_with_failure)
-        platform::quick_exit_process(1);
+    if (!state.unit_hooks.close_all) return;
+    if (std::optional<ErrorCode> fault = state.unit_hooks.close_all()) {
+        write_report(*fault);
+        // A report made while closing never leaves the process with status 0.
+        if (!ended_by_report && !state.ending_with_failure) platform::quick_exit_process(1);
+    }
 }
 
 } // namespace runtime

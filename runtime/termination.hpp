@@ -8,12 +8,10 @@ namespace runtime {
 // the program's own code.
 void FFinit();
 
-// FFend: the at-exit step. Closes every unit still connected; if a report is made while
-// closing and the process was ending with status 0, it ends with status 1 instead.
+// FFend: the at-exit step. Closes every unit still connected. A fault met while closing is
+// reported and stops the closing; if the process was ending with status 0, it ends with
+// status 1 instead.
 void FFend();
-
-// The closing flag: set once the at-exit closing has begun.
-bool FFTerminate();
 
 // The fatal messages of the start-up and the outermost exception handler. Each is written as
 // CR LF "runtime error " text, then the process ends with the given status.

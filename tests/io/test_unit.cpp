@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "io/unit.hpp"
+#include "runtime/error_report.hpp"
 #include "tests/support/recording_channel.hpp"
 
 namespace {
@@ -57,7 +58,7 @@ TEST(ConsoleUnit, LongRecordsEmptyRecordsAndPendingBlanks) {
     con.put_chars("y");
     con.add_pending_blanks(2);
     con.end_record();
-    EXPECT_TRUE(con.close());
+    EXPECT_EQ(con.close(), std::nullopt);
     EXPECT_EQ(log.bytes, "\r\n" + std::string(200, 'a') + "\r\n\r\n   y  \r\n");
 }
 
@@ -68,7 +69,7 @@ TEST(ReportUnit, WritesTheBufferOnlyWhenItFills) {
     for (int i = 0; i < 13; ++i) record(file, row);
     EXPECT_EQ(log.writes, 1);
     EXPECT_EQ(log.bytes.size(), 1024u);
-    EXPECT_TRUE(file.close());
+    EXPECT_EQ(file.close(), std::nullopt);
     std::string expected;
     for (int i = 0; i < 13; ++i) expected += row + "\r\n";
     EXPECT_EQ(log.bytes, expected);
@@ -98,7 +99,8 @@ TEST(UnitFaultsDeathTest, FailedWrites) {
             log.fail_with = c.error;
             io::Unit unit = recording_unit(c.console, log);
             record(unit, " x");
-            unit.close();
+            if (std::optional<runtime::ErrorCode> fault = unit.close()) // as CLOSE does
+                runtime::FF_error(*fault);
         };
         if (c.report) {
             EXPECT_EXIT(write_and_close(), testing::ExitedWithCode(1), c.report) << c.error;

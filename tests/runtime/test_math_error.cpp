@@ -8,6 +8,7 @@
 #include "runtime/error_report.hpp"
 #include "runtime/ftol.hpp"
 #include "runtime/math_error.hpp"
+#include "runtime/run_time_state.hpp"
 
 namespace {
 
@@ -17,7 +18,7 @@ TEST(MathError, UnderflowAndPartialLossArePassedOver) {
     for (MathCode type : {MathCode::RangeUnderflow, MathCode::PartialLoss}) {
         runtime::MathErrorRecord record{type, "pow", 10.0, -400.0, 0.0};
         EXPECT_EQ(runtime::matherr(record), 1);
-        EXPECT_FALSE(runtime::math_flag());
+        EXPECT_FALSE(runtime::run_time_state().math_flag);
     }
 }
 

@@ -1,21 +1,21 @@
-#include "runtime/statement.hpp"
+#include "runtime/run_time_state.hpp"
 
 namespace runtime {
 
-Statement& current_statement() {
-    static Statement statement;
-    return statement;
+RunTimeState& run_time_state() {
+    static RunTimeState* const state = new RunTimeState;
+    return *state;
 }
 
 void begin_statement(StatementKind kind, std::string_view unit_name, bool console_unit) {
-    Statement& s = current_statement();
+    Statement& s = run_time_state().statement;
     s.kind = kind;
     s.unit_name.assign(unit_name);
     s.console_unit = console_unit;
 }
 
 void set_statement_kind(StatementKind kind) {
-    current_statement().kind = kind;
+    run_time_state().statement.kind = kind;
 }
 
 } // namespace runtime
