@@ -1,7 +1,13 @@
 #include "experiments/driver.hpp"
 #include "io/startup.hpp"
+#include "io/unit_table.hpp"
+#include "runtime/termination.hpp"
 
 int main() {
-    io::start_runtime();
+    // The run-time's start-up, before the program's own code: the console unit on the standard
+    // handles; then the closing of every unit at exit, the floating-point environment and the
+    // fault handlers.
+    io::install_console_units();
+    runtime::FFinit(io::unit_hooks());
     return experiments::run_driver(experiments::program_state(), io::units());
 }

@@ -6,9 +6,7 @@
 #include "io/unit_table.hpp"
 #include "platform/io.hpp"
 #include "runtime/error_report.hpp"
-#include "runtime/run_time_state.hpp"
 #include "runtime/statement.hpp"
-#include "runtime/termination.hpp"
 
 namespace io {
 
@@ -23,7 +21,7 @@ void forget_console_record() {
 
 } // namespace
 
-void start_runtime() {
+void install_console_units() {
     try {
         install_units(std::make_unique<UnitTable>(
             std::make_unique<HandleChannel>(platform::kStdout), std::make_unique<StdinSource>(),
@@ -32,8 +30,10 @@ void start_runtime() {
         runtime::begin_statement(runtime::StatementKind::StartUp, "", false);
         runtime::FF_error(runtime::ErrorCode::OutOfMemory);
     }
-    runtime::run_time_state().unit_hooks = {&close_all_units, &forget_console_record};
-    runtime::FFinit();
+}
+
+runtime::UnitHooks unit_hooks() {
+    return {&close_all_units, &forget_console_record};
 }
 
 } // namespace io

@@ -1,11 +1,16 @@
 #pragma once
-// The run-time start-up: run once, before the program's own code.
+// The input/output side of the run-time's start-up.
+
+#include "runtime/run_time_state.hpp"
 
 namespace io {
 
-// Creates the console unit on the standard handles, connects the unit table to the run-time's
-// report path, and starts the run-time (at-exit closing, floating-point environment, fault
-// handlers).
-void start_runtime();
+// Creates the unit table with the console unit on the standard handles and makes it the one the
+// run-time reaches. A lack of memory ends the start-up with its report.
+void install_console_units();
+
+// What the run-time needs from the installed units: closing them all at exit, and forgetting the
+// console's unfinished record after a fault on it.
+runtime::UnitHooks unit_hooks();
 
 } // namespace io

@@ -55,8 +55,8 @@ void fatal_exit(FatalMessage message) {
     platform::exit_process(fatal.status);
 }
 
-void FFinit() {
-    run_time_state(); // built before the at-exit step is registered, and never destroyed
+void FFinit(const UnitHooks& units) {
+    run_time_state().unit_hooks = units;
     if (!platform::at_exit(&FFend)) fatal_exit(FatalMessage::NoSpaceForExitTable);
     FixMathExceptions();
     platform::set_integer_divide_handler(&on_integer_divide);

@@ -1,12 +1,14 @@
 #pragma once
 // Start-up of the run-time and the ways the process ends.
 
+#include "runtime/run_time_state.hpp"
+
 namespace runtime {
 
-// FFinit: registers FFend to run at exit, sets the floating-point environment, and installs
-// the handlers for stack overflow, integer division by zero and broken pipes. Run once, before
-// the program's own code.
-void FFinit();
+// FFinit: takes the units' hooks, registers FFend to run at exit, sets the floating-point
+// environment, and installs the handlers for stack overflow, integer division by zero and
+// broken pipes. Run once, before the program's own code.
+void FFinit(const UnitHooks& units);
 
 // FFend: the at-exit step. Closes every unit still connected. A fault met while closing is
 // reported and stops the closing; if the process was ending with status 0, it ends with

@@ -24,6 +24,7 @@
 #include "io/unit_table.hpp"
 #include "platform/io.hpp"
 #include "runtime/power.hpp"
+#include "runtime/termination.hpp"
 
 namespace {
 
@@ -77,7 +78,8 @@ int factor_and_solve(int argc, char** argv) {
 int main(int argc, char** argv) {
     if (argc < 2) return usage();
     std::string_view op = argv[1];
-    io::start_runtime();
+    io::install_console_units();
+    runtime::FFinit(io::unit_hooks());
 
     if (op == "idiv") {
         volatile int numerator = 1;

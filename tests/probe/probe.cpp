@@ -18,9 +18,11 @@
 #include "io/records.hpp"
 #include "io/startup.hpp"
 #include "io/unit_table.hpp"
+#include "runtime/termination.hpp"
 
 int main(int argc, char** argv) {
-    io::start_runtime();
+    io::install_console_units();
+    runtime::FFinit(io::unit_hooks());
     io::UnitTable& units = io::units();
     std::int32_t z = 0;
     for (int i = 1; i < argc; ++i) {
