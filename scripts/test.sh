@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Builds with warnings as errors and runs the whole suite, then again under the sanitizers.
+# Builds and checks the Debian package, then builds with warnings as errors and runs the whole
+# suite, then again under the sanitizers.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 bash "$here/scripts/setup.sh"
 cd "$here"
+echo "== package"
+bash scripts/package_check.sh
 for preset in ci asan; do
     echo "== $preset"
     cmake --preset "$preset" >/dev/null
