@@ -7,9 +7,9 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 cd "$here"
-(cmake --preset release && cmake --build --preset release) >build.log 2>&1 ||
-    { cat build.log; rm -f build.log; exit 1; }
-rm -f build.log
+log=$(mktemp)
+(cmake --preset release && cmake --build --preset release) >"$log" 2>&1 || { cat "$log"; exit 1; }
+rm -f "$log"
 rm -f build/release/crout_*.deb
 (cd build/release && cpack -G DEB >cpack.log 2>&1) || { cat build/release/cpack.log; exit 1; }
 deb=$(echo "$here"/build/release/crout_*.deb)
