@@ -29,6 +29,10 @@ void restore_float_state(const FloatState& state) {
     std::fesetenv(&env); // the flags raised meanwhile are dropped with the masked state
 }
 
+bool fatal_float_flags_raised() {
+    return std::fetestexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW) != 0;
+}
+
 namespace {
 
 FloatTrapHandler float_handler = nullptr;

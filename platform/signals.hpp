@@ -30,6 +30,10 @@ struct FloatState {
 FloatState hold_float_state();
 void restore_float_state(const FloatState& state);
 
+// Whether an invalid operation, a division by zero or an overflow has been raised since the
+// flags were last cleared (by hold_float_state, for example).
+bool fatal_float_flags_raised();
+
 // SIGFPE: floating-point traps go to the float trap handler, integer division by zero (and
 // overflow) to the integer-divide handler. A handler must not return to the failing
 // instruction; if it does, the platform's default action follows.

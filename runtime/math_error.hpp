@@ -48,6 +48,18 @@ struct MathErrorState {
 // underflow and inexact result masked and silent. Run once by the start-up.
 void FixMathExceptions();
 
+// Runs work with every floating-point exception masked, as the run-time's own operations run,
+// and tells whether it raised none of those that are fatal to the program's arithmetic. The
+// flags raised meanwhile are dropped, and the traps are back as they were afterwards.
+template <class Work>
+bool runs_clean_masked(Work&& work) {
+    platform::FloatState saved = platform::hold_float_state();
+    work();
+    bool clean = !platform::fatal_float_flags_raised();
+    platform::restore_float_state(saved);
+    return clean;
+}
+
 // The handler of a trapped exception: reports it, which ends the run. (The run-time's own
 // operations run with every exception masked, so a trap always comes from the program's.)
 [[noreturn]] void MathSignal(platform::FloatTrap trap);

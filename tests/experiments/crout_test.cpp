@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -126,6 +128,55 @@ TEST(Crout, SweepSolutionsAndErrorNorms) {
                 EXPECT_EQ(std::string(digits), kind_two_norms[step]) << n;
             }
         }
+    }
+}
+
+// Crout's method as the textbook writes it: each element receives its terms in increasing
+// order of the summation index, in place, each product rounded before its subtraction.
+void textbook_factor(Square& a) {
+    const int n = a.n;
+    for (int j = 2; j <= n; ++j) a(1, j) = a(1, j) / a(1, 1);
+    for (int k = 2; k <= n - 1; ++k) {
+        for (int i = k; i <= n; ++i)
+            for (int l = 1; l < k; ++l) a(i, k) = a(i, k) - a(i, l) * a(l, k);
+        for (int j = k + 1; j <= n; ++j) {
+            for (int l = 1; l < k; ++l) a(k, j) = a(k, j) - a(k, l) * a(l, j);
+            a(k, j) = a(k, j) / a(k, k);
+        }
+    }
+    for (int l = 1; l < n; ++l) a(n, n) = a(n, n) - a(n, l) * a(l, n);
+}
+
+void textbook_solve(Square& a, std::vector<double>& b) {
+    const int n = a.n;
+    auto x = [&](int i) -> double& { return b[static_cast<std::size_t>(i - 1)]; };
+    for (int i = 1; i <= n; ++i) {
+        for (int l = 1; l < i; ++l) x(i) = x(i) - a(i, l) * x(l);
+        x(i) = x(i) / a(i, i);
+    }
+    for (int i = n - 1; i >= 1; --i)
+        for (int l = i + 1; l <= n; ++l) x(i) = x(i) - a(i, l) * x(l);
+}
+
+// Whatever order the kernel works in, every factor and every solution component is the
+// textbook's to the last bit.
+TEST(Crout, BitForBitTheTextbookOnRandomMatrices) {
+    std::mt19937_64 random(20261206);
+    std::uniform_real_distribution<double> entry(-1.0, 1.0);
+    for (int n = 1; n <= 120; ++n) {
+        Square a{n, std::vector<double>(static_cast<std::size_t>(n * n))};
+        for (double& x : a.a) x = entry(random);
+        for (int i = 1; i <= n; ++i) a(i, i) += n; // pivots well away from zero
+        std::vector<double> b(static_cast<std::size_t>(n));
+        for (double& x : b) x = entry(random);
+        Square expected = a;
+        std::vector<double> expected_b = b;
+        textbook_factor(expected);
+        textbook_solve(expected, expected_b);
+        crout_factor(static_cast<double>(n), a.a);
+        SOLVE(static_cast<double>(n), a.a, b);
+        ASSERT_EQ(std::memcmp(a.a.data(), expected.a.data(), a.a.size() * sizeof(double)), 0) << n;
+        ASSERT_EQ(std::memcmp(b.data(), expected_b.data(), b.size() * sizeof(double)), 0) << n;
     }
 }
 

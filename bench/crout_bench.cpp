@@ -1,0 +1,70 @@
+// The factor-and-solve of the program (LU, then SOLVE) beside the same work done by OpenBLAS
+// (dgetrf, then dgetrs with one right-hand side), on the kind-1 test matrix of orders 50 and
+// 100. Each pass copies the matrix and the right-hand side afresh, for both. OpenBLAS runs on
+// one thread, as the program does; unlike the program, it pivots.
+
+#include <vector>
+
+#include <benchmark/benchmark.h>
+
+#include "experiments/crout.hpp"
+#include "experiments/right_hand_side.hpp"
+#include "experiments/test_matrix.hpp"
+
+extern "C" {
+void dgetrf_(const int* m, const int* n, double* a, const int* lda, int* ipiv, int* info);
+void dgetrs_(const char* trans, const int* n, const int* nrhs, const double* a, const int* lda,
+             const int* ipiv, double* b, const int* ldb, int* info, unsigned long trans_length);
+void openblas_set_num_threads(int threads);
+}
+
+namespace {
+
+struct Problem {
+    std::vector<double> a, b;
+};
+
+Problem problem(int n) {
+    Problem p{std::vector<double>(static_cast<std::size_t>(n * n)),
+              std::vector<double>(static_cast<std::size_t>(n))};
+    const double N = n;
+    experiments::fill_test_matrix(N, 1, p.a);
+    experiments::COEF(N, p.b);
+    return p;
+}
+
+void BM_CroutFactorAndSolve(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    const double N = n;
+    const Problem original = problem(n);
+    Problem work = original;
+    for (auto _ : state) {
+        work.a = original.a;
+        work.b = original.b;
+        experiments::crout_factor(N, work.a);
+        experiments::SOLVE(N, work.a, work.b);
+        benchmark::DoNotOptimize(work.b.data());
+    }
+}
+
+void BM_OpenBlasFactorAndSolve(benchmark::State& state) {
+    openblas_set_num_threads(1);
+    const int n = static_cast<int>(state.range(0));
+    const int one = 1;
+    const Problem original = problem(n);
+    Problem work = original;
+    std::vector<int> pivots(static_cast<std::size_t>(n));
+    int info = 0;
+    for (auto _ : state) {
+        work.a = original.a;
+        work.b = original.b;
+        dgetrf_(&n, &n, work.a.data(), &n, pivots.data(), &info);
+        dgetrs_("N", &n, &one, work.a.data(), &n, pivots.data(), work.b.data(), &n, &info, 1);
+        benchmark::DoNotOptimize(work.b.data());
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_CroutFactorAndSolve)->Arg(50)->Arg(100);
+BENCHMARK(BM_OpenBlasFactorAndSolve)->Arg(50)->Arg(100);
