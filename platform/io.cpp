@@ -2,16 +2,31 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
 
+namespace {
+
+// A handle that the parent left non-blocking answers EAGAIN when it is not ready: that is no
+// fault, so wait until it is.
+bool waited_until_ready(int fd, short events) {
+    if (errno != EAGAIN && errno != EWOULDBLOCK) return false;
+    pollfd ready{fd, events, 0};
+    while (::poll(&ready, 1, -1) < 0 && errno == EINTR) {
+    }
+    return true;
+}
+
+} // namespace
+
 IoResult read_once(int fd, char* buffer, std::size_t size) {
     for (;;) {
         ssize_t n = ::read(fd, buffer, size);
         if (n >= 0) return {static_cast<long>(n), 0};
-        if (errno != EINTR) return {0, errno};
+        if (errno != EINTR && !waited_until_ready(fd, POLLIN)) return {0, errno};
     }
 }
 
@@ -20,7 +35,7 @@ IoResult write_all(int fd, const char* data, std::size_t size) {
     while (done < size) {
         ssize_t n = ::write(fd, data + done, size - done);
         if (n < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR || waited_until_ready(fd, POLLOUT)) continue;
             return {static_cast<long>(done), errno};
         }
         if (n == 0) return {static_cast<long>(done), EIO};

@@ -16,10 +16,12 @@ struct IoResult {
     int error = 0;  // errno of the failing call, 0 when all went well
 };
 
-// One read call (retried only when a signal interrupted it). count 0 with error 0 is end of file.
+// One read call, retried when a signal interrupted it or when a non-blocking handle was not
+// ready (it then waits until it is). count 0 with error 0 is end of file.
 IoResult read_once(int fd, char* buffer, std::size_t size);
 
-// Writes all of data unless a call fails; count says how much went out before the failure.
+// Writes all of data unless a call fails; count says how much went out before the failure. A
+// non-blocking handle that is not ready is waited for.
 IoResult write_all(int fd, const char* data, std::size_t size);
 
 // The handle is an interactive terminal.

@@ -120,8 +120,9 @@ void set_stack_overflow_handler(FaultHandler on_stack_overflow) {
     sigaction(SIGSEGV, &action, nullptr);
 }
 
-void ignore_broken_pipe() {
+void ignore_write_signals() {
     signal(SIGPIPE, SIG_IGN);
+    signal(SIGXFSZ, SIG_IGN);
 }
 
 } // namespace platform

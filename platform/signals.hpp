@@ -44,7 +44,8 @@ void set_integer_divide_handler(FaultHandler handler);
 // other fault gets the platform's default action.
 void set_stack_overflow_handler(FaultHandler on_stack_overflow);
 
-// A write to a closed pipe fails with EPIPE instead of killing the process.
-void ignore_broken_pipe();
+// A write to a closed pipe fails with EPIPE, and a write past the file-size limit with EFBIG,
+// instead of killing the process: the writer reports them.
+void ignore_write_signals();
 
 } // namespace platform

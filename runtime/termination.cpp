@@ -61,7 +61,7 @@ void FFinit(const UnitHooks& units) {
     FixMathExceptions();
     platform::set_integer_divide_handler(&on_integer_divide);
     platform::set_stack_overflow_handler(&on_stack_overflow);
-    platform::ignore_broken_pipe();
+    platform::ignore_write_signals();
 }
 
 void FFend() {

@@ -7,7 +7,7 @@ namespace runtime {
 
 // FFinit: takes the units' hooks, registers FFend to run at exit, sets the floating-point
 // environment, and installs the handlers for stack overflow, integer division by zero and
-// broken pipes. Run once, before the program's own code.
+// broken pipes and the file-size limit. Run once, before the program's own code.
 void FFinit(const UnitHooks& units);
 
 // FFend: the at-exit step. Closes every unit still connected. A fault met while closing is
