@@ -14,6 +14,7 @@
 #include "experiments/crout.hpp"
 #include "experiments/right_hand_side.hpp"
 #include "experiments/test_matrix.hpp"
+#include "tests/support/run_program.hpp"
 
 namespace {
 
@@ -126,6 +127,33 @@ TEST(Crout, SweepSolutionsAndErrorNorms) {
                 EXPECT_EQ(std::string(digits), kind_two_norms[step]) << n;
             }
         }
+    }
+}
+
+// A zero pivot met by the program's own factorisation or solver ends the run at its division;
+// the report file keeps the records shown before it, and nothing after it is shown.
+TEST(Crout, AZeroPivotEndsTheRunAtItsDivision) {
+    using testsupport::report;
+    const std::string divide = report("M6103: MATH", "floating-point error: divide by zero");
+    const std::string invalid = report("M6101: MATH", "floating-point error: invalid");
+    const std::pair<std::string, std::string> cases[] = {
+        {"2  0 1  1 1  1 1", divide},              // first row of U over A(1, 1) = 0
+        {"2  0 0  1 1  1 1", invalid},             // 0 / 0 there
+        {"3  1 1 1  1 1 2  1 1 1  1 1 1", divide}, // stage 2: the pivot 1 - 1 * 1
+        {"3  1 1 1  1 1 1  1 1 1  1 1 1", invalid},
+        {"2  1 1  1 1  1 2", divide}, // a zero last pivot: the solver's division by it
+        {"2  1 1  1 1  1 1", invalid},
+        {"2  2 0  0 4  2 4", ""},
+    };
+    for (const auto& [matrix, err] : cases) {
+        testsupport::TempDir dir;
+        testsupport::RunResult r = testsupport::run_probe(
+            dir, {.args = testsupport::words("open label:before solve " + matrix)});
+        SCOPED_TRACE(matrix);
+        EXPECT_EQ(r.err, err);
+        EXPECT_EQ(r.status, err.empty() ? 0 : 1);
+        const std::string solved = "  1.0000000000000000\r\n  1.0000000000000000\r\n";
+        EXPECT_EQ(dir.read("resul3.doc"), " before\r\n" + (err.empty() ? solved : ""));
     }
 }
 

@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "io/read_fault.hpp"
-#include "tests/io/scripted_source.hpp"
+#include "tests/support/scripted_source.hpp"
 
 namespace io {
 namespace {
 
-using testing::ScriptedSource;
+using testsupport::ScriptedSource;
 
 // The bytes taken by count calls of next(), or the fault that stopped them.
 std::string take(ConsoleReader& reader, std::size_t count) {

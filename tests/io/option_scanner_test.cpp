@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "io/read_fault.hpp"
-#include "tests/io/scripted_source.hpp"
+#include "tests/support/scripted_source.hpp"
 
 namespace io {
 namespace {
 
 using namespace std::string_literals;
-using testing::ScriptedSource;
+using testsupport::ScriptedSource;
 
 // How the input arrives: typed at a terminal (LF alone, or CR LF), or redirected from a file
 // with LF or CR LF line ends.
@@ -37,7 +37,7 @@ std::vector<std::string> read_all(const std::string& text, Mode mode, std::size_
     if (mode & (TerminalCrLf | RedirectedCrLf))
         for (std::size_t at = 0; (at = input.find('\n', at)) != std::string::npos; at += 2)
             input.insert(at, "\r");
-    ScriptedSource source(mode & kTerminal ? testing::typed_lines(input)
+    ScriptedSource source(mode & kTerminal ? testsupport::typed_lines(input)
                                            : std::vector<std::string>{input});
     LineState line{.open_line = true};
     ConsoleReader reader(source, (mode & kTerminal) != 0, line);

@@ -5,20 +5,11 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/process/menu_text.hpp"
 #include "tests/support/run_program.hpp"
 
 namespace {
 
 using namespace testsupport;
-
-RunResult probe(const TempDir& dir, std::vector<std::string> steps, const std::string& input) {
-    RunOptions options;
-    options.cwd = dir.path();
-    options.args = std::move(steps);
-    options.input = input;
-    return run_program(PROBE_BINARY, options);
-}
 
 TEST(Pause, RepliesWithRedirectedInput) {
     struct Case {
@@ -38,7 +29,7 @@ TEST(Pause, RepliesWithRedirectedInput) {
     };
     for (const Case& c : cases) {
         TempDir dir;
-        RunResult r = probe(dir, {"label:A", "pause", "label:B"}, c.reply);
+        RunResult r = run_probe(dir, {.args = {"label:A", "pause", "label:B"}, .input = c.reply});
         SCOPED_TRACE(c.reply);
         EXPECT_EQ(r.status, 0);
         EXPECT_EQ(r.err, "");
@@ -48,14 +39,15 @@ TEST(Pause, RepliesWithRedirectedInput) {
 
 TEST(Pause, ATooLongReplyIsConsumedWholeAndTheNextLineIsTheNextReply) {
     TempDir dir;
-    RunResult r = probe(dir, {"pause", "pause"}, "echo " + std::string(300, 'a') + "\necho two\n");
+    RunResult r = run_probe(dir, {.args = {"pause", "pause"},
+                                  .input = "echo " + std::string(300, 'a') + "\necho two\n"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, kPrompt + kPrompt + "two\n");
 }
 
 TEST(Pause, ACommandThatFailsIsLeftToTheInterpreterAndTheRunGoesOn) {
     TempDir dir;
-    RunResult r = probe(dir, {"pause", "label:B"}, "no-such-command-here\n");
+    RunResult r = run_probe(dir, {.args = {"pause", "label:B"}, .input = "no-such-command-here\n"});
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.err.find("no-such-command-here"), std::string::npos);
     EXPECT_EQ(r.out, kPrompt + "B\r\n");
@@ -63,7 +55,7 @@ TEST(Pause, ACommandThatFailsIsLeftToTheInterpreterAndTheRunGoesOn) {
 
 TEST(Pause, EndOfInputIsReportedAsAWriteOnTheConsole) {
     TempDir dir;
-    RunResult r = probe(dir, {"open", "label:A", "pause"}, "");
+    RunResult r = run_probe(dir, {.args = {"open", "label:A", "pause"}});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, report("F6501: WRITE(CON)", "end of file encountered"));
     EXPECT_EQ(dir.read("resul3.doc"), " A\r\n") << "the units are closed by the exit";
@@ -71,14 +63,15 @@ TEST(Pause, EndOfInputIsReportedAsAWriteOnTheConsole) {
 
 TEST(Pause, TheReportIsWrittenOutBeforeThePromptWaits) {
     TempDir dir;
-    RunResult r = probe(dir, {"open", "label:A", "row:3", "pause"}, "cat resul3.doc\n");
+    RunResult r = run_probe(
+        dir, {.args = {"open", "label:A", "row:3", "pause"}, .input = "cat resul3.doc\n"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "A\r\n" + kPrompt + " A\r\nxxx\r\n\r\n");
 }
 
 TEST(Pause, OptionsAndRepliesComeFromOneStreamInOrder) {
     TempDir dir;
-    RunResult r = probe(dir, {"read", "pause", "read"}, "7\necho mid\n8\n");
+    RunResult r = run_probe(dir, {.args = {"read", "pause", "read"}, .input = "7\necho mid\n8\n"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "7\r\n" + kPrompt + "mid\n\r\n8\r\n");
 }
@@ -100,12 +93,11 @@ TEST(Pause, AtATerminal) {
     };
     for (const Case& c : cases) {
         TempDir dir;
-        PtySession pty(PROBE_BINARY, dir.path(), {"label:A", "pause", "label:B"});
-        pty.read_until(kPrompt);
-        pty.type(c.typed);
+        RunResult r = run_probe(
+            dir, {.args = {"label:A", "pause", "label:B"}, .input = c.typed, .terminal = true});
         SCOPED_TRACE(c.typed.size());
-        EXPECT_EQ(pty.wait(), 0);
-        EXPECT_EQ(pty.output(), "A\r\n" + kPrompt + c.shown + "\r\nB\r\n");
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.out, "A\r\n" + kPrompt + c.shown + "\r\nB\r\n");
     }
 }
 

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/process/menu_text.hpp"
 #include "tests/support/run_program.hpp"
 
 namespace {
@@ -106,13 +105,6 @@ Kinds without(Kinds kinds, const std::string& dropped) {
     return kinds;
 }
 
-RunResult run_crout(const TempDir& dir, const std::string& input) {
-    RunOptions options;
-    options.cwd = dir.path();
-    options.input = input;
-    return run_program(crout_binary(), options);
-}
-
 // The dialogue for a list of options: each option line, then an empty reply for each pause.
 std::string dialogue(const std::string& options) {
     std::string input;
@@ -128,7 +120,7 @@ TEST(Runs, RecordsAndPausesOfEachDialogue) {
     for (std::string options : {"13", "23", "113", "213", ",3"}) {
         TempDir dir;
         dir.write("resul3.doc", "an older report, longer than this run's would be\r\n");
-        RunResult r = run_crout(dir, dialogue(options));
+        RunResult r = run_crout(dir, {.input = dialogue(options)});
         SCOPED_TRACE(options);
         ASSERT_EQ(r.status, 0);
         EXPECT_EQ(r.err, "");
@@ -153,9 +145,9 @@ TEST(Runs, RecordsAndPausesOfEachDialogue) {
 // row, or after option 2.
 TEST(Runs, OptionOneShowsTheSameBytesWhateverRanBefore) {
     TempDir alone, twice, after_sweep;
-    RunResult one = run_crout(alone, dialogue("13"));
-    run_crout(twice, dialogue("113"));
-    run_crout(after_sweep, dialogue("213"));
+    RunResult one = run_crout(alone, {.input = dialogue("13")});
+    run_crout(twice, {.input = dialogue("113")});
+    run_crout(after_sweep, {.input = dialogue("213")});
     std::string report = alone.read("resul3.doc");
     EXPECT_EQ(twice.read("resul3.doc"), report + report);
     std::string sweep_then_one = after_sweep.read("resul3.doc");
@@ -171,13 +163,11 @@ TEST(Runs, OptionOneShowsTheSameBytesWhateverRanBefore) {
 // that the first record would bring.
 TEST(Runs, OptionOneAtATerminal) {
     TempDir redirected;
-    RunResult r = run_crout(redirected, dialogue("13"));
+    RunResult r = run_crout(redirected, {.input = dialogue("13")});
     TempDir dir;
-    PtySession pty(crout_binary(), dir.path());
-    pty.read_until(kMenu + "\r\n");
-    pty.type(dialogue("13"));
-    EXPECT_EQ(pty.wait(), 0);
-    EXPECT_EQ(pty.output(), r.out);
+    RunResult typed = run_crout(dir, {.input = dialogue("13"), .terminal = true});
+    EXPECT_EQ(typed.status, 0);
+    EXPECT_EQ(typed.out, r.out);
     EXPECT_EQ(dir.read("resul3.doc"), redirected.read("resul3.doc"));
 }
 

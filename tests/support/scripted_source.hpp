@@ -11,9 +11,9 @@
 
 #include "io/byte_source.hpp"
 
-namespace io::testing {
+namespace testsupport {
 
-class ScriptedSource final : public ByteSource {
+class ScriptedSource final : public io::ByteSource {
 public:
     // Each chunk is handed out by as many reads as its size needs; after the last one every
     // read returns 0 bytes (end of file). A chunk equal to kFailure makes that read fail.
@@ -58,4 +58,4 @@ inline std::vector<std::string> typed_lines(const std::string& text) {
     return lines;
 }
 
-} // namespace io::testing
+} // namespace testsupport

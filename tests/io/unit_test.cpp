@@ -8,6 +8,7 @@
 
 #include "io/unit.hpp"
 #include "tests/support/recording_channel.hpp"
+#include "tests/support/run_program.hpp"
 
 namespace {
 
@@ -105,6 +106,20 @@ TEST(UnitFaultsDeathTest, FailedWrites) {
         } else {
             write_and_close();
         }
+    }
+}
+
+TEST(ConsoleUnit, AClosedOrFullStandardOutput) {
+    for (bool closed : {true, false}) {
+        testsupport::TempDir dir;
+        testsupport::RunResult r = testsupport::run_crout(
+            dir, {.input = "3\n", .close_stdout = closed, .stdout_full = !closed});
+        // A console that has gone away loses its output; a full one is reported.
+        EXPECT_EQ(r.status, closed ? 0 : 1);
+        EXPECT_EQ(r.err, closed
+                             ? ""
+                             : testsupport::report("F6422: WRITE(CON)", "no space left on device"));
+        EXPECT_EQ(dir.read("resul3.doc"), "");
     }
 }
 
