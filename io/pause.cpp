@@ -1,6 +1,8 @@
 #include "io/pause.hpp"
 
 #include <array>
+#include <optional>
+#include <string>
 
 #include "io/read_fault.hpp"
 #include "platform/process.hpp"
@@ -72,13 +74,16 @@ std::optional<std::string> FF_oread(UnitTable& table) {
     }
 }
 
-} // namespace
-
+// The command a reply line asks for: the line less its trailing blanks and tabs, when two or
+// more characters remain. A line with a NUL byte names no command the interpreter could be
+// given whole, so it runs nothing.
 std::optional<std::string> pause_command(std::string_view reply) {
     while (!reply.empty() && (reply.back() == ' ' || reply.back() == '\t')) reply.remove_suffix(1);
     if (reply.size() < 2 || reply.find('\0') != std::string_view::npos) return std::nullopt;
     return std::string(reply);
 }
+
+} // namespace
 
 void FFpPAUSE(UnitTable& table) {
     // Whatever the user does at the prompt, the records written so far are in the report.

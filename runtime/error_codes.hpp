@@ -53,4 +53,12 @@ constexpr int displayed_number(ErrorCode code) {
     return 6000 + FFtmap[static_cast<std::size_t>(code)];
 }
 
+// The first and last entries, and a code of each block that the program raises.
+static_assert(FFtmap[0] == 96 && FFtmap[kErrorCodeCount - 1] == 996);
+static_assert(displayed_number(ErrorCode::InvalidInteger) == 6101 &&
+              displayed_number(ErrorCode::BadBase) == 6303 &&
+              displayed_number(ErrorCode::WriteDiskFull) == 6422 &&
+              displayed_number(ErrorCode::NotAnInteger) == 6504 &&
+              displayed_number(ErrorCode::OutOfMemory) == 6700);
+
 } // namespace runtime

@@ -1,5 +1,5 @@
-// The option read on a terminal: standard input and output on one pseudo-terminal, so one line
-// state serves both directions.
+// The option read on a terminal, where standard input and output are one pseudo-terminal and
+// one line state serves both directions; and the report written out before the read waits.
 
 #include <string>
 
@@ -11,45 +11,45 @@ namespace {
 
 using namespace testsupport;
 
-TEST(OptionRead, TheMenuLineIsEndedBeforeTheReadAndNothingFollowsAfterThree) {
-    TempDir dir;
-    RunResult r = run_crout(dir, {.input = "3\n", .terminal = true});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, kMenu + "\r\n");
-}
-
-TEST(OptionRead, TheMenuAfterAnOptionStartsOnTheLineBelowTheTypedOne) {
-    TempDir dir;
-    RunResult r = run_crout(dir, {.input = "0\n3\n", .terminal = true});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, kMenu + "\r\n" + kMenu + "\r\n");
-}
-
-TEST(OptionRead, LineLengthAndEndOfInputAtATerminal) {
-    struct Case {
+// The menu's line is ended before the read, and a typed line ends the line state: nothing
+// follows the menu after 3, and the next menu starts on the line below the typed one.
+TEST(OptionRead, LinesTypedAtTheMenu) {
+    const struct {
         std::string typed;
-        int status;
         std::string tail; // what follows the menu and its line end
-    };
-    const Case cases[] = {
-        {std::string(129, ' ') + "3\n", 0, ""},
+    } cases[] = {
+        {"3\n", ""},
+        {"0\n3\n", kMenu + "\r\n"},
+        {std::string(129, ' ') + "3\n", ""},
         // A fault met while the line is taken leaves the console line open: the closing at
         // exit ends it after the report.
-        {std::string(130, ' ') + "3\n", 1,
+        {std::string(130, ' ') + "3\n",
          report("F6407: READ(CON)", "input line longer than 130 characters") + "\r\n"},
-        {"\x04", 1, report("F6501: READ(CON)", "end of file encountered") + "\r\n"},
-        {"\x1a\n", 1, report("F6501: READ(CON)", "end of file encountered") + "\r\n"},
-        {"3\x1a\n", 1, report("F6501: READ(CON)", "end of file encountered") + "\r\n"},
+        {"\x04", report("F6501: READ(CON)", "end of file encountered") + "\r\n"},
+        {"x \x1a\n", report("F6501: READ(CON)", "end of file encountered") + "\r\n"},
         // A fault found after the line has ended leaves nothing open.
-        {"abc\n", 1, report("F6101: READ(CON)", "invalid character in integer")},
+        {"abc\n", report("F6101: READ(CON)", "invalid character in integer")},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         TempDir dir;
         RunResult r = run_crout(dir, {.input = c.typed, .terminal = true});
         SCOPED_TRACE(c.typed.size());
-        EXPECT_EQ(r.status, c.status);
+        EXPECT_EQ(r.status, c.tail.find("error") == std::string::npos ? 0 : 1);
         EXPECT_EQ(r.out, kMenu + "\r\n" + c.tail);
     }
+}
+
+// While the read waits, the report holds every record written before it.
+TEST(OptionRead, TheReportIsWrittenOutBeforeTheReadWaits) {
+    TempDir dir;
+    std::string seen;
+    RunResult r =
+        run_probe(dir, {.args = {"open", "label:A", "read"},
+                        .terminal = true,
+                        .script = {{"A\r\n", "3\n", [&] { seen = dir.read("resul3.doc"); }}}});
+    EXPECT_EQ(seen, " A\r\n");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "A\r\n3\r\n");
 }
 
 } // namespace

@@ -15,54 +15,47 @@
 
 namespace {
 
-using namespace std::string_literals;
-
 // Input as the system hands it out: a terminal gives one typed line per read, a file its bytes
 // in pieces of the size asked for. The read that reaches a byte FF fails.
-class ScriptedSource final : public io::ByteSource {
-public:
-    ScriptedSource(std::string text, bool terminal) : text_(std::move(text)), terminal_(terminal) {}
+struct ScriptedSource final : io::ByteSource {
+    ScriptedSource(const std::string& input, bool is_terminal)
+        : text(input), terminal(is_terminal) {}
     platform::IoResult read(char* buffer, std::size_t size) override {
         EXPECT_EQ(size, 132u); // every refill is one read of the console's buffer size
-        std::size_t stop = std::min(text_.find('\xff', at_), text_.size());
-        if (std::size_t lf = text_.find('\n', at_); terminal_ && lf < stop) stop = lf + 1;
-        if (stop == at_ && at_ < text_.size()) return {-1, EIO};
-        const std::size_t count = std::min(size, stop - at_);
-        std::memcpy(buffer, text_.data() + at_, count);
-        at_ += count;
+        std::size_t stop = std::min(text.find('\xff', at), text.size());
+        if (std::size_t lf = text.find('\n', at); terminal && lf < stop) stop = lf + 1;
+        if (stop == at && at < text.size()) return {-1, EIO};
+        const std::size_t count = std::min(size, stop - at);
+        std::memcpy(buffer, text.data() + at, count);
+        at += count;
         return {static_cast<long>(count), 0};
     }
-
-private:
-    std::string text_;
-    bool terminal_;
-    std::size_t at_ = 0;
+    std::string text;
+    bool terminal;
+    std::size_t at = 0;
 };
 
-enum Mode { TerminalLf = 1, TerminalCrLf = 2, RedirectedLf = 4, RedirectedCrLf = 8 };
-constexpr int kTerminal = TerminalLf | TerminalCrLf, kRedirected = RedirectedLf | RedirectedCrLf;
+constexpr int kRedirected = 1, kTerminal = 2;
 
 // The outcome of each read, up to reads of them or the first fault: the value, "null", or F
 // and the fault's number.
-std::string read_all(std::string input, int mode, std::size_t reads) {
-    if (mode & (TerminalCrLf | RedirectedCrLf))
-        for (std::size_t at = 0; (at = input.find('\n', at)) != std::string::npos; at += 2)
-            input.insert(at, "\r");
-    ScriptedSource source(input, mode & kTerminal);
+std::string read_all(std::string input, bool terminal, bool cr_lf, std::size_t reads) {
+    for (std::size_t at = 0; cr_lf && (at = input.find('\n', at)) != std::string::npos; at += 2)
+        input.insert(at, "\r");
+    ScriptedSource source(input, terminal);
     io::LineState line{.open_line = true};
-    io::ConsoleReader reader(source, mode & kTerminal, line);
+    io::ConsoleReader reader(source, terminal, line);
     std::string outcomes;
     try {
-        for (std::size_t i = 0; i < reads; ++i) {
+        while (reads-- > 0) {
             const auto value = io::FF_ldin(reader);
-            outcomes += (i ? " " : "") + (value ? std::to_string(*value) : "null");
+            outcomes += " " + (value ? std::to_string(*value) : "null");
             EXPECT_FALSE(line.open_line);
         }
     } catch (const io::ReadFault& fault) {
-        outcomes +=
-            (outcomes.empty() ? "F" : " F") + std::to_string(runtime::displayed_number(fault.code));
+        outcomes += " F" + std::to_string(runtime::displayed_number(fault.code));
     }
-    return outcomes;
+    return outcomes.substr(1);
 }
 
 TEST(OptionScanner, Lines) {
@@ -73,7 +66,7 @@ TEST(OptionScanner, Lines) {
         int modes = kTerminal | kRedirected;
     } rows[] = {
         // clang-format off
-        {"3\n", "3"}, {" \t2\t \n", "2"}, {"-1\n0\n4\n", "-1 0 4"}, {"1\0002\n"s, "F6101"},
+        {"3\n", "3"}, {" \t2\t \n", "2"}, {"-1\n0\n4\n", "-1 0 4"}, {std::string("1\0002\n", 4), "F6101"},
         // The rest of the line is thrown away; the next read takes the next line.
         {"2 9\n4\n", "2 4"}, {"2,9\n4\n", "2 4"}, {"2/\n4\n", "2 4"}, {"x 4\n", "F6101"},
         // Empty and blank lines are passed over; null values leave the option as it was.
@@ -113,13 +106,14 @@ TEST(OptionScanner, Lines) {
         {"'" + zeros + "'\n", "F6504", kRedirected},
         // clang-format on
     };
-    for (const auto& row : rows)
-        for (const Mode mode : {TerminalLf, TerminalCrLf, RedirectedLf, RedirectedCrLf})
-            if (row.modes & mode) {
-                const auto reads = static_cast<std::size_t>(std::ranges::count(row.reads, ' ')) + 1;
-                EXPECT_EQ(read_all(row.input, mode, reads), row.reads)
-                    << "input: " << row.input << "\nmode: " << mode;
-            }
+    for (const auto& row : rows) {
+        for (int mode = 0; mode < 4; ++mode) { // terminal or not, LF or CR LF line ends
+            if (!(row.modes & (mode & 1 ? kTerminal : kRedirected))) continue;
+            const auto reads = static_cast<std::size_t>(std::ranges::count(row.reads, ' ') + 1);
+            EXPECT_EQ(read_all(row.input, mode & 1, mode & 2, reads), row.reads)
+                << "input: " << row.input << "\nmode: " << mode;
+        }
+    }
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-// The pause prompt, through the probe program: the layout around it, the reply, the command
-// it runs, and the report file written out before it waits.
+// The pause prompt, through the probe program: the reply, the command it runs, the layout
+// around it, the report file written out before it waits, and Ctrl-C while a command runs.
 
 #include <string>
 
@@ -11,46 +11,48 @@ namespace {
 
 using namespace testsupport;
 
-TEST(Pause, RepliesWithRedirectedInput) {
-    struct Case {
+// Each case is the reply to the first of two pauses, typed at a terminal or redirected from a
+// file; the second reply is "echo two". What the first command shows stands between the two
+// prompts; a reply that does not fit is consumed whole and runs nothing.
+TEST(Pause, Replies) {
+    enum { kRedirected = 1, kTerminal = 2, kBoth = 3 };
+    const std::string a121(121, 'a');
+    const struct {
         std::string reply;
-        std::string shown; // what the command writes between the prompt and the next record
-    };
-    const Case cases[] = {
+        std::string shown;
+        int modes = kBoth;
+    } cases[] = {
         {"\n", ""},
-        {" \t  \r\n", ""},
+        {" \t  \n", ""},
+        {" \t  \r\n", "", kRedirected},
         {"x   \n", ""},
-        {"echo hi\n", "hi\n"},
-        {"  echo   hi \t\r\n", "hi\n"},
+        {"  echo   hi \t\n", "hi\n"},
         {"printf '%s' \"$0\"\n", "sh"},
-        {"echo " + std::string(122, 'a') + "\n", std::string(122, 'a') + "\n"}, // 127 characters
-        {"echo " + std::string(123, 'a') + "\n", ""},                           // 128: not run
-        {std::string("echo hi\0 there\n", 15), ""}, // cannot be passed whole: not run
+        {"exit 3\n", ""},                     // the command's status is ignored
+        {"yes | head -c1\n", "y"},            // the command gets the default action for SIGPIPE
+        {"echo one\r", "one\n"},              // a CR alone ends the reply; the next byte is kept
+        {"echo " + a121 + "\n", a121 + "\n"}, // 126 characters
+        {"echo " + a121 + "a\n", a121 + "a\n", kRedirected}, // 127
+        {"echo " + a121 + "a\n", "", kTerminal},
+        {"echo " + a121 + "aa\n", "", kRedirected}, // 128
+        {"echo " + std::string(300, 'a') + "\n", ""},
+        {std::string("echo hi\0 there\n", 15), "", kRedirected}, // cannot be passed whole
+        {"\x04", "", kTerminal}, // a closed console is a blank reply
     };
-    for (const Case& c : cases) {
-        TempDir dir;
-        RunResult r = run_probe(dir, {.args = {"label:A", "pause", "label:B"}, .input = c.reply});
-        SCOPED_TRACE(c.reply);
-        EXPECT_EQ(r.status, 0);
-        EXPECT_EQ(r.err, "");
-        EXPECT_EQ(r.out, "A\r\n" + kPrompt + c.shown + "\r\nB\r\n");
+    for (const auto& c : cases) {
+        for (bool terminal : {false, true}) {
+            if (!(c.modes & (terminal ? kTerminal : kRedirected))) continue;
+            TempDir dir;
+            RunResult r = run_probe(dir, {.args = {"label:A", "pause", "pause", "label:B"},
+                                          .input = c.reply + "echo two\n",
+                                          .terminal = terminal,
+                                          .timeout_seconds = 10});
+            SCOPED_TRACE(c.reply.substr(0, 20) + (terminal ? " at a terminal" : ""));
+            EXPECT_EQ(r.status, 0);
+            EXPECT_EQ(r.err, "");
+            EXPECT_EQ(r.out, "A\r\n" + kPrompt + c.shown + "\r\n" + kPrompt + "two\n\r\nB\r\n");
+        }
     }
-}
-
-TEST(Pause, ATooLongReplyIsConsumedWholeAndTheNextLineIsTheNextReply) {
-    TempDir dir;
-    RunResult r = run_probe(dir, {.args = {"pause", "pause"},
-                                  .input = "echo " + std::string(300, 'a') + "\necho two\n"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, kPrompt + kPrompt + "two\n");
-}
-
-TEST(Pause, ACommandThatFailsIsLeftToTheInterpreterAndTheRunGoesOn) {
-    TempDir dir;
-    RunResult r = run_probe(dir, {.args = {"pause", "label:B"}, .input = "no-such-command-here\n"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_NE(r.err.find("no-such-command-here"), std::string::npos);
-    EXPECT_EQ(r.out, kPrompt + "B\r\n");
 }
 
 TEST(Pause, EndOfInputIsReportedAsAWriteOnTheConsole) {
@@ -59,46 +61,6 @@ TEST(Pause, EndOfInputIsReportedAsAWriteOnTheConsole) {
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, report("F6501: WRITE(CON)", "end of file encountered"));
     EXPECT_EQ(dir.read("resul3.doc"), " A\r\n") << "the units are closed by the exit";
-}
-
-TEST(Pause, TheReportIsWrittenOutBeforeThePromptWaits) {
-    TempDir dir;
-    RunResult r = run_probe(
-        dir, {.args = {"open", "label:A", "row:3", "pause"}, .input = "cat resul3.doc\n"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "A\r\n" + kPrompt + " A\r\nxxx\r\n\r\n");
-}
-
-TEST(Pause, OptionsAndRepliesComeFromOneStreamInOrder) {
-    TempDir dir;
-    RunResult r = run_probe(dir, {.args = {"read", "pause", "read"}, .input = "7\necho mid\n8\n"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "7\r\n" + kPrompt + "mid\n\r\n8\r\n");
-}
-
-TEST(Pause, AtATerminal) {
-    struct Case {
-        std::string typed;
-        std::string shown;
-    };
-    const Case cases[] = {
-        {"\n", ""},
-        {"  \t\n", ""},
-        {"y \n", ""},
-        {"echo hi\n", "hi\n"},
-        {"echo " + std::string(121, 'a') + "\n", std::string(121, 'a') + "\n"}, // 126 characters
-        {"echo " + std::string(122, 'a') + "\n", ""},                           // 127: not run
-        {"echo " + std::string(300, 'a') + "\n", ""},
-        {"\x04", ""}, // a closed console is a blank reply
-    };
-    for (const Case& c : cases) {
-        TempDir dir;
-        RunResult r = run_probe(
-            dir, {.args = {"label:A", "pause", "label:B"}, .input = c.typed, .terminal = true});
-        SCOPED_TRACE(c.typed.size());
-        EXPECT_EQ(r.status, 0);
-        EXPECT_EQ(r.out, "A\r\n" + kPrompt + c.shown + "\r\nB\r\n");
-    }
 }
 
 } // namespace

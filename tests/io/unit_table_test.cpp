@@ -1,6 +1,7 @@
-// Connecting the report unit to "resul3.doc" as a process: a folder in its place, files and
-// folders without permission for an unprivileged user, an existing report cut at the first
-// record.
+// Connecting the report unit to "resul3.doc", run without privileges: an existing report is
+// cut at the first record; a read-only one is kept until a record must be written; a write-only
+// one is used; a folder in its place, or a folder that takes no new file, ends the run before
+// the menu.
 
 #include <sys/stat.h>
 
@@ -12,54 +13,38 @@ namespace {
 
 using namespace testsupport;
 
-TEST(ReportFile, AFolderInItsPlaceEndsTheRunBeforeTheMenu) {
-    TempDir dir;
-    ASSERT_EQ(mkdir(dir.file("resul3.doc").c_str(), 0755), 0);
-    RunResult r = run_crout(dir, {.input = "3\n"});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, report("F6414: OPEN(resul3.doc)", "access denied in opening file"));
-}
-
-// Without privileges: an existing read-only report is left as it is when no record is
-// written; a folder that cannot take a new file ends the run before the menu.
-TEST(ReportFile, PermissionsAsAnUnprivilegedUser) {
-    for (bool existing : {true, false}) {
+TEST(ReportFile, OpeningWithoutPrivileges) {
+    const std::string denied = report("F6414: OPEN(resul3.doc)", "access denied in opening file");
+    const std::string kept(5000, 'o');
+    const struct {
+        int mode; // of an existing report; 0: a folder in its place; -1: no report, in a folder
+                  // that takes no new file
+        std::string steps; // for the probe; none: the program, with option 3
+        std::string err, report;
+    } cases[] = {
+        {0666, "open label:A", "", " A\r\n"},
+        {0444, "", "", kept},
+        {0444, "open label:A", report("F6421: WRITE(resul3.doc)", "access denied in writing file"),
+         kept},
+        {0222, "open label:A", "", " A\r\n"}, // write-only
+        {0, "", denied, ""},
+        {-1, "", denied, ""},
+    };
+    for (const auto& c : cases) {
         TempDir dir;
-        if (existing) {
-            dir.write("resul3.doc", "kept");
-            ASSERT_EQ(chmod(dir.file("resul3.doc").c_str(), 0444), 0);
-        } else {
-            ASSERT_EQ(chmod(dir.path().c_str(), 0555), 0);
-        }
-        RunResult r = run_crout(dir, {.input = "3\n", .as_nobody = true});
-        if (existing) {
-            EXPECT_EQ(r.status, 0) << r.err;
-            EXPECT_EQ(dir.read("resul3.doc"), "kept");
-        } else {
-            EXPECT_EQ(r.status, 1);
-            EXPECT_EQ(r.err, report("F6414: OPEN(resul3.doc)", "access denied in opening file"));
-        }
+        if (c.mode > 0) dir.write("resul3.doc", kept);
+        const int set_up = c.mode > 0    ? chmod(dir.file("resul3.doc").c_str(), c.mode)
+                           : c.mode == 0 ? mkdir(dir.file("resul3.doc").c_str(), 0777)
+                                         : chmod(dir.path.c_str(), 0555);
+        ASSERT_EQ(set_up, 0);
+        RunResult r = c.steps.empty() ? run_crout(dir, {.input = "3\n", .as_nobody = true})
+                                      : run_probe(dir, {.args = words(c.steps), .as_nobody = true});
+        SCOPED_TRACE(c.mode);
+        EXPECT_EQ(r.status, c.err.empty() ? 0 : 1);
+        EXPECT_EQ(r.err, c.err);
+        EXPECT_EQ(r.out, !c.steps.empty() ? "A\r\n" : c.err.empty() ? kMenu + "\r\n" : "");
+        EXPECT_EQ(dir.read("resul3.doc"), c.report);
     }
-}
-
-TEST(ReportFile, AReadOnlyReportEndsTheRunAtTheFirstRecord) {
-    TempDir dir;
-    dir.write("resul3.doc", "kept");
-    ASSERT_EQ(chmod(dir.file("resul3.doc").c_str(), 0444), 0);
-    RunResult r = run_probe(dir, {.args = {"open", "label:A", "label:B"}, .as_nobody = true});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "A\r\n");
-    EXPECT_EQ(r.err, report("F6421: WRITE(resul3.doc)", "access denied in writing file"));
-    EXPECT_EQ(dir.read("resul3.doc"), "kept");
-}
-
-TEST(ReportFile, AnExistingReportIsCutAtTheFirstRecordAndHoldsOnlyThisRun) {
-    TempDir dir;
-    dir.write("resul3.doc", std::string(5000, 'o'));
-    RunResult r = run_probe(dir, {.args = {"open", "label:A", "row:2000", "label:B"}});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(dir.read("resul3.doc"), " A\r\n" + std::string(2000, 'x') + "\r\n B\r\n");
 }
 
 } // namespace

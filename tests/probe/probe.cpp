@@ -2,7 +2,6 @@
 // run-time through its paces as a real process. A step may take the words after it.
 //   open               connect unit 20 to "resul3.doc"
 //   label:TEXT         a label record on the console, then on unit 20 when it is connected
-//   row:COUNT          a record of COUNT characters "x" on unit 20 (fills the report's buffer)
 //   pause              the pause prompt
 //   read               read an option, then show it as a label record on the console
 //   close              close unit 20
@@ -15,9 +14,7 @@
 //                      A x = B with SOLVE and shows each component of x (unit 20 connected)
 // The process then ends as the program does: status 0, units closed at exit.
 
-#include <algorithm>
 #include <bit>
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -29,7 +26,6 @@
 #include "io/pause.hpp"
 #include "io/records.hpp"
 #include "io/startup.hpp"
-#include "platform/io.hpp"
 #include "runtime/power.hpp"
 
 namespace {
@@ -39,25 +35,12 @@ volatile int g_depth_limit = -1; // never reached; hides the recursion's end fro
 [[gnu::noinline]] int recurse(int depth) {
     volatile char frame[4096];
     frame[0] = static_cast<char>(depth);
-    if (depth == g_depth_limit) return 0;
-    return recurse(depth + 1) + frame[0];
+    return depth == g_depth_limit ? 0 : recurse(depth + 1) + frame[0];
 }
 
 // The division must reach the processor, not the undefined-behaviour checks.
 [[gnu::noinline, gnu::no_sanitize("integer-divide-by-zero")]] int divide(int a, int b) {
     return a / b;
-}
-
-constexpr std::string_view kOperations[] = {"add", "sub", "mul", "div", "pow", "powsub"};
-
-double calculate(std::string_view op, double x, double y) {
-    volatile double a = x, b = y;
-    if (op == "add") return a + b;
-    if (op == "sub") return a - b;
-    if (op == "mul") return a * b;
-    if (op == "div") return a / b;
-    if (op == "pow") return static_cast<double>(runtime::FIfexp(a, b));
-    return 1.0 - runtime::FIfexp(a, b);
 }
 
 } // namespace
@@ -74,11 +57,6 @@ int main(int argc, char** argv) {
         } else if (step.starts_with("label:")) {
             io::write_label(units.console(), step.substr(6));
             if (io::Unit* report = units.find(20)) io::write_label(*report, step.substr(6));
-        } else if (step.starts_with("row:")) {
-            io::Unit* report = units.find(20);
-            report->begin_write();
-            report->put_chars(std::string(std::strtoul(argv[i] + 4, nullptr, 10), 'x'));
-            report->end_record();
         } else if (step == "pause") {
             io::FFpPAUSE(units);
         } else if (step == "read") {
@@ -95,20 +73,23 @@ int main(int argc, char** argv) {
             const auto n = static_cast<std::size_t>(number(i));
             std::vector<double> a(n * n), b(n);
             for (std::size_t k = 0; k < n * n; ++k) a[k / n + k % n * n] = number(i);
-            for (double& x : b) x = number(i);
+            for (double& component : b) component = number(i);
             experiments::Display display(units);
-            const double N = static_cast<double>(n);
-            experiments::LU(N, a, display);
-            experiments::SOLVE(N, a, b);
-            for (double x : b) display.solution(x);
-        } else if (std::ranges::find(kOperations, step) != std::end(kOperations)) {
-            const double x = number(i), y = number(i);
-            char bits[20];
-            const int length =
-                std::snprintf(bits, sizeof bits, "%016llx\n",
-                              static_cast<unsigned long long>(
-                                  std::bit_cast<std::uint64_t>(calculate(step, x, y))));
-            platform::write_all(platform::kStdout, bits, static_cast<std::size_t>(length));
+            experiments::LU(static_cast<double>(n), a, display);
+            experiments::SOLVE(static_cast<double>(n), a, b);
+            for (double component : b) display.solution(component);
+        } else if (const double x = number(i), y = number(i); step == "add" || step == "sub" ||
+                                                              step == "mul" || step == "div" ||
+                                                              step == "pow" || step == "powsub") {
+            const double result = step == "add"   ? x + y
+                                  : step == "sub" ? x - y
+                                  : step == "mul" ? x * y
+                                  : step == "div" ? x / y
+                                  : step == "pow" ? static_cast<double>(runtime::FIfexp(x, y))
+                                                  : 1.0 - runtime::FIfexp(x, y);
+            std::printf("%016llx\n", static_cast<unsigned long long>(std::bit_cast<std::uint64_t>(
+                                         static_cast<double>(result))));
+            std::fflush(stdout);
         } else {
             return 2;
         }

@@ -4,6 +4,7 @@
 // run-time error report.
 
 #include <functional>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -11,19 +12,14 @@
 namespace testsupport {
 
 // A fresh temporary folder, open to everybody, removed with everything in it at the end.
-class TempDir {
-public:
+struct TempDir {
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::string& path() const { return path_; }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-    std::string read(const std::string& name) const; // empty when missing
+    std::string file(const std::string& name) const { return path + "/" + name; }
+    std::string read(const std::string& name) const; // empty when not a file
     void write(const std::string& name, const std::string& bytes) const;
-
-private:
-    std::string path_;
+    std::string path;
 };
 
 // At a terminal: once the output holds wait_for, run check (if any), then type the bytes.
@@ -37,20 +33,18 @@ struct RunOptions {
     std::string input = {};             // a file on standard input; at a terminal, typed at once
     bool terminal = false;              // standard input, output and error on one terminal
     std::vector<Typed> script = {};     // at a terminal, typed later, in order
-    bool close_stdout = false;          // start with standard output closed
-    bool stdout_full = false;           // standard output on /dev/full
-    bool as_nobody = false;             // run without privileges
-    int timeout_seconds = 30;           // then killed with SIGKILL
+    // Standard output closed, or on /dev/full; the program run without privileges.
+    bool close_stdout = false, stdout_full = false, as_nobody = false;
+    int timeout_seconds = 30; // then killed with SIGKILL
 };
 
 struct RunResult {
-    std::string out; // standard output; at a terminal, everything the terminal shows
-    std::string err;
-    int status = -1; // exit status, or -1 when a signal ended the program
+    std::string out, err; // at a terminal, out is everything the terminal shows
+    int status = -1;      // exit status, or -1 when a signal ended the program
     int signal = 0;
 };
 
-// Runs program in dir.
+// Runs program in dir; the blank-separated words of text as arguments.
 RunResult run_program(const std::string& program, const TempDir& dir, const RunOptions& options);
 inline RunResult run_crout(const TempDir& dir, const RunOptions& options) {
     return run_program(CROUT_BINARY, dir, options);
@@ -58,13 +52,9 @@ inline RunResult run_crout(const TempDir& dir, const RunOptions& options) {
 inline RunResult run_probe(const TempDir& dir, const RunOptions& options) {
     return run_program(PROBE_BINARY, dir, options);
 }
-
-// The blank-separated words of text, as program arguments.
 inline std::vector<std::string> words(const std::string& text) {
     std::istringstream in(text);
-    std::vector<std::string> out;
-    for (std::string word; in >> word;) out.push_back(word);
-    return out;
+    return {std::istream_iterator<std::string>(in), {}};
 }
 
 // The four menu records as the console shows them, the pause prompt, and a run-time error
