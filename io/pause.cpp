@@ -28,13 +28,13 @@ std::optional<std::string> read_terminal_reply(ByteSource& input) {
     auto n = static_cast<std::size_t>(got.count);
     if (buffer[n - 1] != '\n') {
         if (n < buffer.size()) return std::string(buffer.data(), n); // ended by Ctrl-D
-        // The line goes on past the buffer: take the rest of it, then run nothing.
-        for (;;) {
+        // The line goes on past the buffer: take the rest of it, then run nothing. The rest
+        // ends with its LF, or with a short read when Ctrl-D ends the line.
+        do {
             got = input.read(buffer.data(), buffer.size());
-            if (got.error != 0 || got.count <= 0 ||
-                buffer[static_cast<std::size_t>(got.count) - 1] == '\n')
-                return std::nullopt;
-        }
+        } while (got.error == 0 && static_cast<std::size_t>(got.count) == buffer.size() &&
+                 buffer[buffer.size() - 1] != '\n');
+        return std::nullopt;
     }
     std::size_t length = n - 1;
     if (length > 0 && buffer[length - 1] == '\r') --length;

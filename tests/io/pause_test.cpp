@@ -37,7 +37,8 @@ TEST(Pause, Replies) {
         {"echo " + a121 + "aa\n", "", kRedirected}, // 128
         {"echo " + std::string(300, 'a') + "\n", ""},
         {std::string("echo hi\0 there\n", 15), "", kRedirected}, // cannot be passed whole
-        {"\x04", "", kTerminal}, // a closed console is a blank reply
+        {"\x04", "", kTerminal},                         // a closed console is a blank reply
+        {std::string(200, 'x') + "\x04", "", kTerminal}, // too long, and ended by Ctrl-D
     };
     for (const auto& c : cases) {
         for (bool terminal : {false, true}) {
