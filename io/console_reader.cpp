@@ -47,6 +47,14 @@ void ConsoleReader::FF_nrectmi() {
     line_.open_line = false;
 }
 
+void ConsoleReader::finish_line() {
+    if (interactive_) return;
+    // Position 0 with bytes in the buffer: a look past a Ctrl-Z refilled it.
+    const bool at_line_start =
+        position_ > 0 ? buffer_[static_cast<std::size_t>(position_ - 1)] == '\n' : last_ < 0;
+    if (!at_line_start) FF_nrectmi();
+}
+
 void ConsoleReader::discard() {
     position_ = 0;
     last_ = -1;

@@ -32,6 +32,11 @@ public:
     // the next LF. Clears open_line.
     void FF_nrectmi();
 
+    // Redirected input: takes the rest of the line being read, up to and including its LF, so
+    // that a line ended by Ctrl-Z is found (EndOfFile) wherever the reading stopped in it. At
+    // a terminal the line was checked whole when it arrived, and nothing is taken.
+    void finish_line();
+
     // Empties the buffer.
     void discard();
 

@@ -115,25 +115,15 @@ void exact_in_128_bits(const Binary& v, DecimalForm& form) {
     round_18_to_17(t, first + 1, form);
 }
 
-// An exact value of exactly 18 significant digits ending in 5 lies halfway between two
-// 17-digit numbers. Only x = m * 2^-k with odd m and 1 <= k <= 25 can be one: its exact value
-// is m * 5^k / 10^k, and m * 5^k must have 18 digits. Returns true when x is such a tie and
-// sets the form (rounded up).
-bool exact_tie(const Binary& v, DecimalForm& form) {
-    if (v.e >= 0) return false;
-    int zeros = std::countr_zero(v.m);
-    int k = -(v.e + zeros);
-    if (k < 1 || k > 25) return false;
-    u128 n = v.m >> zeros;
-    for (int i = 0; i < k; ++i) n *= 5; // below 2^53 * 5^25 < 2^112
-    if (n < k18Digits || n >= k19Digits) return false;
-    round_18_to_17(static_cast<std::uint64_t>(n), 18 - k, form);
-    return true;
-}
-
 // Any other finite non-zero |x|: the standard library gives the 17 digits correctly rounded,
 // ties to even. That agrees with rounding half up on the 18th digit except at an exact tie,
-// which exact_tie has already taken.
+// and no field can show the difference there. An exact value of exactly 18 significant digits
+// ending in 5 is m * 2^-k = m * 5^k / 10^k with m odd and k >= 2 (for k = 1, m * 5 < 5 * 2^53
+// has at most 17 digits). As 5^k ends in 25 for k >= 2, m * 5^k ends in 25 or 75: the 17th
+// digit is 2 or 7, which half up makes 3 or 8 and ties to even 2 or 8. A field shows at most
+// 16 digits and rounds them on the 17th alone: 2 and 3 both round down, 7 and 8 both up, and
+// neither change carries into the 16 digits. (Outside the 128-bit range only 58 positive
+// doubles are such ties, all below 2^-16.)
 void from_to_chars(double magnitude, DecimalForm& form) {
     char text[32];
     auto result = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific,
@@ -161,7 +151,7 @@ DecimalForm decimal_form(double x) {
     Binary v = binary_parts(x);
     if (v.b >= -16 && v.b <= 59)
         exact_in_128_bits(v, form);
-    else if (!exact_tie(v, form))
+    else
         from_to_chars(std::fabs(x), form);
     return form;
 }

@@ -128,16 +128,24 @@ Value FF_input(ConsoleReader& reader) {
 } // namespace
 
 std::optional<std::int32_t> FF_ldin(ConsoleReader& reader) {
-    const Value value = FF_input(reader);
-    std::optional<std::int32_t> result;
-    if (!value.text.empty()) {
-        // A character or complex value cannot be stored in an integer.
-        if (value.kind != Kind::Plain) fault(ErrorCode::NotAnInteger);
-        result = value.text.convert();
+    try {
+        const Value value = FF_input(reader);
+        std::optional<std::int32_t> result;
+        if (!value.text.empty()) {
+            // A character or complex value cannot be stored in an integer.
+            if (value.kind != Kind::Plain) fault(ErrorCode::NotAnInteger);
+            result = value.text.convert();
+        }
+        // Whatever stands on the line after the value is thrown away.
+        if (!value.line_ended) reader.FF_nrectmi();
+        return result;
+    } catch (const ReadFault& found) {
+        // A line ended by Ctrl-Z ends the input whatever stands before the Ctrl-Z: a fault
+        // found earlier in the line gives way to the end of file.
+        if (found.code != ErrorCode::EndOfFile && found.code != ErrorCode::ReadFailed)
+            reader.finish_line();
+        throw;
     }
-    // Whatever stands on the line after the value is thrown away.
-    if (!value.line_ended) reader.FF_nrectmi();
-    return result;
 }
 
 } // namespace io

@@ -1,6 +1,8 @@
 #include "io/pause.hpp"
 
 #include <array>
+#include <optional>
+#include <string>
 
 #include "io/read_fault.hpp"
 #include "platform/process.hpp"
@@ -26,13 +28,13 @@ std::optional<std::string> read_terminal_reply(ByteSource& input) {
     auto n = static_cast<std::size_t>(got.count);
     if (buffer[n - 1] != '\n') {
         if (n < buffer.size()) return std::string(buffer.data(), n); // ended by Ctrl-D
-        // The line goes on past the buffer: take the rest of it, then run nothing.
-        for (;;) {
+        // The line goes on past the buffer: take the rest of it, then run nothing. The rest
+        // ends with its LF, or with a short read when Ctrl-D ends the line.
+        do {
             got = input.read(buffer.data(), buffer.size());
-            if (got.error != 0 || got.count <= 0 ||
-                buffer[static_cast<std::size_t>(got.count) - 1] == '\n')
-                return std::nullopt;
-        }
+        } while (got.error == 0 && static_cast<std::size_t>(got.count) == buffer.size() &&
+                 buffer[buffer.size() - 1] != '\n');
+        return std::nullopt;
     }
     std::size_t length = n - 1;
     if (length > 0 && buffer[length - 1] == '\r') --length;
@@ -73,13 +75,16 @@ std::optional<std::string> FF_oread(UnitTable& table) {
     runtime::FF_error(*fault);
 }
 
-} // namespace
-
+// The command a reply line asks for: the line less its trailing blanks and tabs, when two or
+// more characters remain. A line with a NUL byte names no command the interpreter could be
+// given whole, so it runs nothing.
 std::optional<std::string> pause_command(std::string_view reply) {
     while (!reply.empty() && (reply.back() == ' ' || reply.back() == '\t')) reply.remove_suffix(1);
     if (reply.size() < 2 || reply.find('\0') != std::string_view::npos) return std::nullopt;
     return std::string(reply);
 }
+
+} // namespace
 
 void FFpPAUSE(UnitTable& table) {
     // Whatever the user does at the prompt, the records written so far are in the report.

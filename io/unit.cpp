@@ -41,9 +41,9 @@ void end_on_fault(std::optional<ErrorCode> fault) {
     if (fault) runtime::FF_error(*fault);
 }
 
-} // namespace
-
-std::string_view carriage_control(char control, bool line_open) {
+// The carriage-control bytes written in front of a console record whose first character is
+// control, with or without an open line.
+constexpr std::string_view carriage_control(char control, bool line_open) {
     switch (control) {
     case '0': return line_open ? std::string_view("\r\n\r\n") : std::string_view("\r\n");
     case '1': return std::string_view("\r\n\f\b \r", 6);
@@ -51,6 +51,13 @@ std::string_view carriage_control(char control, bool line_open) {
     default: return line_open ? std::string_view("\r\n") : std::string_view();
     }
 }
+static_assert(carriage_control(' ', true) == "\r\n" && carriage_control(' ', false).empty());
+static_assert(carriage_control('x', true) == "\r\n" && carriage_control('x', false).empty());
+static_assert(carriage_control('0', true) == "\r\n\r\n" && carriage_control('0', false) == "\r\n");
+static_assert(carriage_control('1', false) == std::string_view("\r\n\f\b \r", 6));
+static_assert(carriage_control('+', true) == "\r" && carriage_control('+', false) == "\r");
+
+} // namespace
 
 Unit::Unit(int number, std::string name, UnitKind kind, std::size_t capacity,
            std::unique_ptr<Channel> channel)

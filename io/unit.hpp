@@ -101,8 +101,4 @@ private:
     std::unique_ptr<Channel> channel_;
 };
 
-// The carriage-control bytes written in front of a console record whose first character is
-// control, with or without an open line.
-std::string_view carriage_control(char control, bool line_open);
-
 } // namespace io

@@ -23,23 +23,16 @@ bool at_exit(void (*step)()) {
     return std::atexit(step) == 0;
 }
 
-// What system() does, with one difference: the child gets the default action for SIGPIPE back,
-// since this process ignores it and an ignored signal would otherwise pass to the command.
+// What system() does, but for two signals. The command gets the default action for SIGPIPE
+// back, since this process ignores it and an ignored signal would pass to the command. And
+// this process does not ignore SIGINT and SIGQUIT while it waits: Ctrl-C at the terminal
+// reaches the command and the program alike, and ends both at once.
 void run_command(const char* command) {
-    struct sigaction ignore {
-    }, old_int{}, old_quit{};
-    ignore.sa_handler = SIG_IGN;
-    sigemptyset(&ignore.sa_mask);
-    sigaction(SIGINT, &ignore, &old_int);
-    sigaction(SIGQUIT, &ignore, &old_quit);
-
     posix_spawnattr_t attr;
     posix_spawnattr_init(&attr);
     sigset_t defaults;
     sigemptyset(&defaults);
     sigaddset(&defaults, SIGPIPE);
-    sigaddset(&defaults, SIGINT);
-    sigaddset(&defaults, SIGQUIT);
     posix_spawnattr_setsigdefault(&attr, &defaults);
     posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGDEF);
 
@@ -53,9 +46,6 @@ void run_command(const char* command) {
         }
     }
     posix_spawnattr_destroy(&attr);
-
-    sigaction(SIGINT, &old_int, nullptr);
-    sigaction(SIGQUIT, &old_quit, nullptr);
 }
 
 } // namespace platform

@@ -13,6 +13,8 @@ namespace platform {
 bool at_exit(void (*step)());
 
 // Runs command through /bin/sh -c and waits for it, as system() does; the outcome is ignored.
+// Unlike system(), SIGINT and SIGQUIT are not ignored meanwhile, and the command gets the
+// default action for SIGPIPE.
 void run_command(const char* command);
 
 } // namespace platform

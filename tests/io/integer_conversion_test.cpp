@@ -1,12 +1,12 @@
+// The conversion of an option's characters to an integer: signs, decimal limits, based integers
+// read as 32 unsigned bits, and the faults.
+
 #include "io/integer_conversion.hpp"
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "io/read_fault.hpp"
 
-namespace io {
 namespace {
 
 using namespace std::string_literals;
@@ -14,20 +14,15 @@ using namespace std::string_literals;
 // The value, or "F" and the displayed fault number.
 std::string convert(const std::string& text) {
     try {
-        return std::to_string(FF_strtol(text));
-    } catch (const ReadFault& fault) {
+        return std::to_string(io::FF_strtol(text));
+    } catch (const io::ReadFault& fault) {
         return "F" + std::to_string(runtime::displayed_number(fault.code));
     }
 }
 
-struct Case {
-    std::string text;
-    std::string expected;
-};
-
 TEST(IntegerConversion, EveryRule) {
     // clang-format off
-    const Case cases[] = {
+    const std::pair<std::string, std::string> cases[] = {
         // Signs and decimal limits.
         {"0", "0"}, {"+7", "7"}, {"-7", "-7"}, {"007", "7"}, {"2147483647", "2147483647"},
         {"-2147483647", "-2147483647"}, {"2147483648", "F6100"}, {"-2147483648", "F6100"},
@@ -53,8 +48,7 @@ TEST(IntegerConversion, EveryRule) {
         {"2#1#0", "F6302"}, {"##", "F6302"}, {"2#2#", "F6101"},
     };
     // clang-format on
-    for (const Case& c : cases) EXPECT_EQ(convert(c.text), c.expected) << "text: " << c.text;
+    for (const auto& [text, expected] : cases) EXPECT_EQ(convert(text), expected) << text;
 }
 
 } // namespace
-} // namespace io

@@ -1,19 +1,20 @@
-// Fields of single numbers: the worked examples, overflow, negative zero and special values.
+// Number editing: the worked examples of every field, then every field of many doubles against
+// an exact reference: the exact decimal expansion of each double (the C library prints every
+// digit of it), with the editing rules applied, as they read, to that digit string.
 
 #include "io/number_editing.hpp"
 
 #include <bit>
 #include <cmath>
-#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-using io::edit_exponent;
-using io::edit_fixed;
-using io::edit_free;
 
 TEST(NumberEditing, WorkedExamplesInEveryField) {
     const std::string stars(20, '*');
@@ -21,82 +22,157 @@ TEST(NumberEditing, WorkedExamplesInEveryField) {
         double x;
         std::string e13_6, f20_16, e15_7, free;
     } examples[] = {
-        {1.0, "  .100000E+01", "  1.0000000000000000", "   .1000000E+01",
-         "       1.000000000000000"},
-        {-0.5, " -.500000E+00", "  -.5000000000000000", "  -.5000000E+00",
-         " -5.000000000000000E-001"},
-        {0.0, "  .000000E+00", "   .0000000000000000", "   .0000000E+00",
-         "  0.000000000000000E+000"},
-        {-0.0, "  .000000E+00", "   .0000000000000000", "   .0000000E+00",
-         "  0.000000000000000E+000"},
-        {123.456, "  .123456E+03", "123.4560000000000000", "   .1234560E+03",
-         "     123.456000000000000"},
-        {1.0E-13, "  .100000E-12", "   .0000000000001000", "   .1000000E-12",
-         "  1.000000000000000E-013"},
-        {2.0 / 3, "  .666667E+00", "   .6666666666666666", "   .6666667E+00",
-         "  6.666666666666666E-001"},
+        // clang-format off
+        {1.0, "  .100000E+01", "  1.0000000000000000", "   .1000000E+01", "       1.000000000000000"},
+        {-0.5, " -.500000E+00", "  -.5000000000000000", "  -.5000000E+00", " -5.000000000000000E-001"},
+        {0.0, "  .000000E+00", "   .0000000000000000", "   .0000000E+00", "  0.000000000000000E+000"},
+        {-0.0, "  .000000E+00", "   .0000000000000000", "   .0000000E+00", "  0.000000000000000E+000"},
+        {123.456, "  .123456E+03", "123.4560000000000000", "   .1234560E+03", "     123.456000000000000"},
+        {1.0E-13, "  .100000E-12", "   .0000000000001000", "   .1000000E-12", "  1.000000000000000E-013"},
+        {2.0 / 3, "  .666667E+00", "   .6666666666666666", "   .6666667E+00", "  6.666666666666666E-001"},
         {12345.678, "  .123457E+05", stars, "   .1234568E+05", "   12345.678000000000000"},
         {-2.5E+100, " -.250000+101", stars, "  -.2500000+101", " -2.500000000000000E+100"},
-        {9.96, "  .996000E+01", "  9.9600000000000010", "   .9960000E+01",
-         "       9.960000000000001"},
-        {-0.04, " -.400000E-01", "  -.0400000000000000", "  -.4000000E-01",
-         " -4.000000000000000E-002"},
+        {9.96, "  .996000E+01", "  9.9600000000000010", "   .9960000E+01", "       9.960000000000001"},
+        {-0.04, " -.400000E-01", "  -.0400000000000000", "  -.4000000E-01", " -4.000000000000000E-002"},
+        // clang-format on
     };
-    for (const auto& c : examples) {
-        EXPECT_EQ(edit_exponent(c.x, 13, 6), c.e13_6) << c.x;
-        EXPECT_EQ(edit_fixed(c.x, 20, 16), c.f20_16) << c.x;
-        EXPECT_EQ(edit_exponent(c.x, 15, 7), c.e15_7) << c.x;
-        EXPECT_EQ(edit_free(c.x), c.free) << c.x;
+    for (const auto& c : examples)
+        EXPECT_EQ(io::edit_exponent(c.x, 13, 6) + "|" + io::edit_fixed(c.x, 20, 16) + "|" +
+                      io::edit_exponent(c.x, 15, 7) + "|" + io::edit_free(c.x),
+                  c.e13_6 + "|" + c.f20_16 + "|" + c.e15_7 + "|" + c.free);
+}
+
+// |x| = 0.DIGITS x 10^p, digits without trailing zeros ("0" for zero).
+struct Decimal {
+    bool negative = false;
+    std::string digits = "0";
+    int p = 0;
+    bool zero() const { return digits == "0"; }
+    char at(int i) const { return i < static_cast<int>(digits.size()) ? digits[i] : '0'; }
+};
+
+Decimal exact_decimal(double x) {
+    if (x == 0) return {};
+    char text[800]; // no double has more than 767 significant digits
+    std::snprintf(text, sizeof text, "%.780e", std::fabs(x));
+    std::string digits = text[0] + std::string(text + 2, 780);
+    return {x < 0, digits.erase(digits.find_last_not_of('0') + 1), std::atoi(text + 783) + 1};
+}
+
+// Keeps n digits, half up on the next one; returns the carry into a new first digit.
+bool round_to(Decimal& d, int n) {
+    if (static_cast<int>(d.digits.size()) <= n) return false;
+    const bool up = d.digits[n] >= '5';
+    d.digits.resize(n);
+    int i = n - 1;
+    for (; up && i >= 0 && d.digits[i] == '9'; --i) d.digits[i] = '0';
+    if (up && i >= 0) ++d.digits[i];
+    const bool carry = up && i < 0;
+    if (carry) d.digits.insert(0, "1"), d.p += n > 0; // n = 0: the digit 1, p unchanged
+    d.digits.erase(d.digits.find_last_not_of('0') + 1);
+    if (d.digits.empty()) d = {}; // nothing kept: no sign
+    return carry;
+}
+
+std::string in_field(const std::string& s, int w) {
+    return static_cast<int>(s.size()) > w ? std::string(w, '*')
+                                          : std::string(w - s.size(), ' ') + s;
+}
+
+std::string fixed(Decimal d, int w, int places) {
+    int h = d.zero() ? 0 : d.p;
+    if (h < -places) return in_field(places == 0 ? "0." : "." + std::string(places, '0'), w);
+    int n = h + places;
+    if (round_to(d, std::min(n, 16))) ++h, ++n;
+    if (std::max(h, 0) + 1 + places > w || std::max(h, 0) + places >= 260)
+        return std::string(w, '*');
+    std::string s = d.negative ? "-" : "";
+    if (h == 0 && n == 0) s += '0';
+    for (int i = 0; i < h; ++i) s += d.at(i);
+    s += '.' + std::string(std::max(-h, 0), '0');
+    for (int i = std::max(h, 0); i < n; ++i) s += d.at(i);
+    return in_field(s, w);
+}
+
+std::string exponent(Decimal d, int w, int places) {
+    round_to(d, std::min(places, 16));
+    std::string s = d.negative ? "-." : ".";
+    for (int i = 0; i < places; ++i) s += d.at(i);
+    char tail[16];
+    std::snprintf(tail, sizeof tail, std::abs(d.p) <= 99 ? "E%+03d" : "%+04d", d.p);
+    return in_field(s + tail, w);
+}
+
+std::string free_form(Decimal d) {
+    if (!d.zero() && d.p >= 1 && d.p <= 7) return fixed(d, 24, 15);
+    const int p = d.zero() ? 1 : (round_to(d, 16), d.p);
+    std::string s = (d.negative ? "-" : "") + std::string(1, d.at(0)) + ".";
+    for (int i = 1; i < 16; ++i) s += d.at(i);
+    char tail[16];
+    std::snprintf(tail, sizeof tail, "E%+04d", p - 1);
+    return in_field(s + tail, 24);
+}
+
+// Doubles of every kind the rules care about, from a fixed seed.
+std::vector<double> test_values() {
+    std::mt19937_64 random(20240611);
+    auto below = [&](std::uint64_t n) { return static_cast<int>(random() % n); };
+    auto sign = [&] { return below(2) ? -1.0 : 1.0; };
+    // A signed decimal: lead, random digits, tail, and a random exponent in +-range/2.
+    auto decimal = [&](std::string lead, int digits, const std::string& tail, int range) {
+        for (int i = 0; i < digits; ++i) lead += static_cast<char>('0' + below(10));
+        lead += tail + "e" + std::to_string(below(range) - range / 2);
+        return sign() * std::strtod(lead.c_str(), nullptr);
+    };
+    std::vector<double> v;
+    for (int i = 0; i < 25000; ++i) { // the whole range; subnormals and zeros
+        if (double x = std::bit_cast<double>(random()); std::isfinite(x)) v.push_back(x);
+        if (i % 8 == 0)
+            v.push_back(sign() * std::ldexp(static_cast<double>(random() >> below(64)), -1074));
     }
+    for (int i = 0; i < 15000; ++i) v.push_back(decimal("0.", 17, "", 30)); // the program's range
+    for (int i = 0; i < 10000; ++i) { // halfway between n-digit numbers, and the doubles below
+        double x = decimal("0." + std::to_string(1 + below(9)), below(16), "5", 600);
+        for (int k = 0; k < 4; ++k, x = std::nextafter(x, 0.0)) v.push_back(x);
+    }
+    for (int i = 0; i < 3000; ++i) { // exact ties: odd m * 2^-k whose m * 5^k has 18 digits
+        const int k = 2 + below(24);
+        const double lo = std::ceil(1e17 / std::pow(5.0, k)),
+                     hi = std::min(1e18 / std::pow(5.0, k), 0x1p53);
+        auto m = static_cast<std::uint64_t>(lo + std::floor((hi - lo) * (below(1 << 30) / 0x1p30)));
+        v.push_back(sign() * std::ldexp(static_cast<double>(m | 1), -k));
+    }
+    for (int i = 0; i < 10000; ++i) { // runs of nines that carry into a new digit
+        const double x =
+            decimal("0." + std::string(1 + below(17), '9') + char('5' + below(5)), 3, "", 616);
+        v.insert(v.end(), {x, std::nextafter(x, 0.0)});
+    }
+    return v;
 }
 
-TEST(NumberEditing, EdgeCasesAndOverflowAtBothEnds) {
+TEST(NumberEditing, EveryFieldMatchesTheExactReference) {
     const struct {
-        std::string actual, expected;
-    } cases[] = {
-        {edit_fixed(0.5, 20, 16), "   .5000000000000000"},
-        {edit_fixed(1.0000000000000002, 20, 16), "  1.0000000000000000"},
-        {edit_fixed(0.9999999999999998, 20, 16), "   .9999999999999998"},
-        {edit_fixed(-1.0E-20, 20, 16), "   .0000000000000000"},
-        {edit_fixed(999.9999999999999, 20, 16), "999.9999999999999000"},
-        {edit_fixed(1000.0, 20, 16), std::string(20, '*')},
-        {edit_fixed(-100.0, 20, 16), std::string(20, '*')},
-        {edit_fixed(-0.04, 4, 1), "  .0"},
-        {edit_fixed(0.96, 4, 1), " 1.0"},
-        {edit_fixed(9.96, 4, 1), "10.0"},
-        {edit_exponent(1.0E+100, 13, 6), "  .100000+101"},
-        {edit_exponent(1.0E-100, 13, 6), "  .100000E-99"},
-        {edit_exponent(-1.0E+100, 7, 2), "*******"},
-        {edit_free(1234567.0), " 1234567.000000000000000"},
-        {edit_free(12345678.0), "  1.234567800000000E+007"},
-        {edit_free(0.9999999999999998), "  9.999999999999998E-001"},
-        // 2^805 = 2133764618521553|3677... x 10^226: 243 places before the point and 16 after
-        // fit a wide field; 2^808 needs 260 places, an overflow.
-        {edit_fixed(std::ldexp(1.0, 805), 300, 16).substr(40, 20), "21337646185215530000"},
-        {edit_fixed(std::ldexp(1.0, 808), 300, 16), std::string(300, '*')},
-    };
-    for (const auto& c : cases) EXPECT_EQ(c.actual, c.expected);
-}
-
-TEST(NumberEditing, SpecialValuesFillOrCutEveryWidth) {
-    const struct {
-        std::uint64_t bits;
-        std::string text;
-    } specials[] = {
-        {0x7ff0000000000000, "1#INF"},  {0xfff0000000000000, "1#INF"},
-        {0x7ff8000000000000, "1#QNAN"}, {0xfff8000000000001, "1#QNAN"},
-        {0x7ff0000000000001, "1#SNAN"}, {0xfff4000000000000, "1#SNAN"},
-        {0xfff8000000000000, "1#IND"},
-    };
-    for (const auto& s : specials) {
-        double x = std::bit_cast<double>(s.bits);
-        std::string filled = s.text + std::string(30, '.');
-        for (int w = 0; w <= 20; ++w) {
-            EXPECT_EQ(edit_fixed(x, w, 1), filled.substr(0, w)) << s.text << w;
-            EXPECT_EQ(edit_exponent(x, w, 7), filled.substr(0, w)) << s.text << w;
+        char form;
+        int w, d;
+    } fields[] = {{'F', 20, 16}, {'F', 4, 1}, {'E', 13, 6}, {'E', 15, 7}, {'L', 24, 15},
+                  {'F', 10, 3},  {'F', 8, 0}, {'E', 9, 2},  {'E', 30, 20}};
+    int failures = 0;
+    for (double x : test_values()) {
+        Decimal form = exact_decimal(x);
+        round_to(form, 17); // the 17-digit decimal form
+        for (const auto& f : fields) {
+            const std::string expected = f.form == 'F'   ? fixed(form, f.w, f.d)
+                                         : f.form == 'E' ? exponent(form, f.w, f.d)
+                                                         : free_form(form);
+            const std::string actual = f.form == 'F'   ? io::edit_fixed(x, f.w, f.d)
+                                       : f.form == 'E' ? io::edit_exponent(x, f.w, f.d)
+                                                       : io::edit_free(x);
+            if (actual != expected && ++failures <= 20)
+                ADD_FAILURE() << std::hexfloat << x << " in " << f.form << f.w << '.' << f.d
+                              << ": |" << actual << "| not |" << expected << "|";
         }
-        EXPECT_EQ(edit_free(x), "  " + filled.substr(0, 22));
     }
+    EXPECT_EQ(failures, 0);
 }
 
 } // namespace

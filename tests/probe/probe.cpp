@@ -1,42 +1,65 @@
-// probe STEP...: each step is one of
-//   open            connect unit 20 to "resul3.doc"
-//   label:TEXT      a label record on the console, then the same on unit 20 when connected
-//   row:COUNT       a record of COUNT characters "x" on unit 20 (fills the report's buffer)
-//   pause           the pause prompt
-//   read            read an option and write it back as a label record on the console
-//   close           close unit 20
-//   divide          divide 1 by 0 in the program's arithmetic
+// probe STEP...: the program's start-up, then each step in turn, so that tests can put the
+// run-time through its paces as a real process. A step may take the words after it.
+//   open               connect unit 20 to "resul3.doc"
+//   label:TEXT         a label record on the console, then on unit 20 when it is connected
+//   pause              the pause prompt
+//   read               read an option, then show it as a label record on the console
+//   close              close unit 20
+//   OP X Y             X op Y in the program's arithmetic, its bits shown as 16 hex digits;
+//                      OP is add, sub, mul, div, pow (X**Y stored to a double) or powsub
+//                      (1 - X**Y: the power enters the subtraction unrounded)
+//   idiv               an integer division by zero
+//   stack              unbounded recursion until the stack overflows
+//   solve N A... B...  factors the N x N matrix A (row by row) with the program's LU, solves
+//                      A x = B with SOLVE and shows each component of x (unit 20 connected)
 // The process then ends as the program does: status 0, units closed at exit.
 
-#include <cstdint>
+#include <bit>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "experiments/crout.hpp"
 #include "io/option_read.hpp"
 #include "io/pause.hpp"
 #include "io/records.hpp"
 #include "io/startup.hpp"
 #include "io/unit_table.hpp"
+#include "runtime/power.hpp"
 #include "runtime/termination.hpp"
+
+namespace {
+
+volatile int g_depth_limit = -1; // never reached; hides the recursion's end from the compiler
+
+[[gnu::noinline]] int recurse(int depth) {
+    volatile char frame[4096];
+    frame[0] = static_cast<char>(depth);
+    return depth == g_depth_limit ? 0 : recurse(depth + 1) + frame[0];
+}
+
+// The division must reach the processor, not the undefined-behaviour checks.
+[[gnu::noinline, gnu::no_sanitize("integer-divide-by-zero")]] int divide(int a, int b) {
+    return a / b;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     io::install_console_units();
     runtime::FFinit(io::unit_hooks());
     io::UnitTable& units = io::units();
     std::int32_t z = 0;
+    auto number = [&](int& i) { return i + 1 < argc ? std::strtod(argv[++i], nullptr) : 0.0; };
     for (int i = 1; i < argc; ++i) {
-        std::string_view step = argv[i];
+        const std::string_view step = argv[i];
         if (step == "open") {
             units.open(20, "resul3.doc");
         } else if (step.starts_with("label:")) {
             io::write_label(units.console(), step.substr(6));
             if (io::Unit* report = units.find(20)) io::write_label(*report, step.substr(6));
-        } else if (step.starts_with("row:")) {
-            io::Unit* report = units.find(20);
-            report->begin_write();
-            report->put_chars(std::string(std::strtoul(argv[i] + 4, nullptr, 10), 'x'));
-            report->end_record();
         } else if (step == "pause") {
             io::FFpPAUSE(units);
         } else if (step == "read") {
@@ -44,10 +67,32 @@ int main(int argc, char** argv) {
             io::write_label(units.console(), std::to_string(z));
         } else if (step == "close") {
             units.close(20);
-        } else if (step == "divide") {
-            volatile double one = 1.0, zero = 0.0;
-            volatile double quotient = one / zero;
-            (void)quotient;
+        } else if (step == "idiv") {
+            volatile int numerator = 1, denominator = 0;
+            return divide(numerator, denominator);
+        } else if (step == "stack") {
+            return recurse(0);
+        } else if (step == "solve") {
+            const auto n = static_cast<std::size_t>(number(i));
+            std::vector<double> a(n * n), b(n);
+            for (std::size_t k = 0; k < n * n; ++k) a[k / n + k % n * n] = number(i);
+            for (double& component : b) component = number(i);
+            experiments::Display display(units);
+            experiments::LU(static_cast<double>(n), a, display);
+            experiments::SOLVE(static_cast<double>(n), a, b);
+            for (double component : b) display.solution(component);
+        } else if (const double x = number(i), y = number(i); step == "add" || step == "sub" ||
+                                                              step == "mul" || step == "div" ||
+                                                              step == "pow" || step == "powsub") {
+            const double result = step == "add"   ? x + y
+                                  : step == "sub" ? x - y
+                                  : step == "mul" ? x * y
+                                  : step == "div" ? x / y
+                                  : step == "pow" ? static_cast<double>(runtime::FIfexp(x, y))
+                                                  : 1.0 - runtime::FIfexp(x, y);
+            std::printf("%016llx\n", static_cast<unsigned long long>(std::bit_cast<std::uint64_t>(
+                                         static_cast<double>(result))));
+            std::fflush(stdout);
         } else {
             return 2;
         }

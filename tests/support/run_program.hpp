@@ -1,78 +1,72 @@
 #pragma once
-// Running the built programs in tests: in a fresh temporary folder, with pipes for the standard
-// handles or on a pseudo-terminal.
+// Running the built programs in tests: in a fresh temporary folder, with files for the standard
+// handles or on a pseudo-terminal; and what the console shows of the menu, the pause and a
+// run-time error report.
 
+#include <functional>
+#include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
 namespace testsupport {
 
-// A fresh temporary folder, removed with everything in it at the end of the test.
-class TempDir {
-public:
+// A fresh temporary folder, open to everybody, removed with everything in it at the end.
+struct TempDir {
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::string& path() const { return path_; }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-    // The file's bytes; empty when it does not exist (see exists).
-    std::string read(const std::string& name) const;
-    bool exists(const std::string& name) const;
+    std::string file(const std::string& name) const { return path + "/" + name; }
+    std::string read(const std::string& name) const; // empty when not a file
     void write(const std::string& name, const std::string& bytes) const;
-
-private:
-    std::string path_;
+    std::string path;
 };
 
-struct RunResult {
-    std::string out; // standard output
-    std::string err; // standard error
-    int status = -1; // exit status, or -1 when ended by a signal
-    int signal = 0;  // the signal that ended it, or 0
+// At a terminal: once the output holds wait_for, run check (if any), then type the bytes.
+struct Typed {
+    std::string wait_for = {}, bytes = {};
+    std::function<void()> check = {};
 };
 
 struct RunOptions {
-    std::string cwd;               // the folder to run in
-    std::vector<std::string> args; // arguments after the program name
-    std::string input;             // bytes for standard input (a pipe, then end of file)
-    bool close_stdout = false;     // start with standard output closed
-    bool stdout_dev_full = false;  // standard output on /dev/full
-    bool as_nobody = false;        // drop privileges to nobody before exec
-    std::vector<std::string> env;  // extra NAME=value entries
-    int timeout_seconds = 60;      // killed after this, reported as signal SIGKILL
+    std::vector<std::string> args = {}; // after the program name
+    std::string input = {};             // a file on standard input; at a terminal, typed at once
+    bool terminal = false;              // standard input, output and error on one terminal
+    std::vector<Typed> script = {};     // at a terminal, typed later, in order
+    // Standard output closed, or on /dev/full; the program run without privileges.
+    bool close_stdout = false, stdout_full = false, as_nobody = false;
+    int timeout_seconds = 30; // then killed with SIGKILL
 };
 
-RunResult run_program(const std::string& program, const RunOptions& options);
-
-// The crout binary of this build.
-std::string crout_binary();
-
-// A program on a pseudo-terminal: standard input, output and error all on the terminal.
-class PtySession {
-public:
-    PtySession(const std::string& program, const std::string& cwd,
-               const std::vector<std::string>& args = {}, const std::vector<std::string>& env = {});
-    ~PtySession();
-    PtySession(const PtySession&) = delete;
-    PtySession& operator=(const PtySession&) = delete;
-
-    // Types bytes at the terminal.
-    void type(const std::string& bytes);
-    // Reads output until it contains text (or the timeout passes); returns everything read
-    // so far.
-    const std::string& read_until(const std::string& text, int timeout_ms = 10000);
-    // Waits for the program to end, reading the rest of its output; returns the exit status
-    // or -1 when a signal ended it.
-    int wait(int timeout_ms = 20000);
-    const std::string& output() const { return output_; }
-    int pid() const { return pid_; }
-
-private:
-    bool pump(int timeout_ms);
-    int fd_ = -1;
-    int pid_ = -1;
-    std::string output_;
+struct RunResult {
+    std::string out, err; // at a terminal, out is everything the terminal shows
+    int status = -1;      // exit status, or -1 when a signal ended the program
+    int signal = 0;
 };
+
+// Runs program in dir; the blank-separated words of text as arguments.
+RunResult run_program(const std::string& program, const TempDir& dir, const RunOptions& options);
+inline RunResult run_crout(const TempDir& dir, const RunOptions& options) {
+    return run_program(CROUT_BINARY, dir, options);
+}
+inline RunResult run_probe(const TempDir& dir, const RunOptions& options) {
+    return run_program(PROBE_BINARY, dir, options);
+}
+inline std::vector<std::string> words(const std::string& text) {
+    std::istringstream in(text);
+    return {std::istream_iterator<std::string>(in), {}};
+}
+
+// The four menu records as the console shows them, the pause prompt, and a run-time error
+// report as standard error receives it.
+inline const std::string kMenu = "Elija una opcion\r\n"
+                                 "1. Calculo de la inversa y el determinante, para n=6\r\n"
+                                 "2. Calculo del sistema Ax=b, para n=10,20,30,40,50\r\n"
+                                 "(Pulse 3 para finalizar)";
+inline const std::string kPrompt =
+    "Pause - Please enter a blank line (to continue) or a DOS command.\r\n";
+inline std::string report(const std::string& head, const std::string& message) {
+    return "\r\nrun-time error " + head + "\r\n- " + message + "\r\n";
+}
 
 } // namespace testsupport
