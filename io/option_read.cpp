@@ -12,7 +12,7 @@ void FFrd(UnitTable& table, std::int32_t& item) {
     table.flush_files();
 
     Unit& console = table.console();
-    runtime::begin_statement(runtime::StatementKind::Read, console.name(), true);
+    runtime::begin_statement(runtime::StatementKind::Read, console.name());
 
     // With one descriptor for both directions, the menu's last line is still open: end it so
     // the user types on the line below.

@@ -93,7 +93,7 @@ void FFpPAUSE(UnitTable& table) {
     // The pause has no statement of its own: a fault here shows the category of the last
     // statement, a write, on the console.
     Unit& console = table.console();
-    runtime::begin_statement(runtime::StatementKind::Write, console.name(), true);
+    runtime::begin_statement(runtime::StatementKind::Write, console.name());
     if (console.line().open_line) console.write_direct("\r\n");
     console.write_direct(kPausePrompt);
 

@@ -15,9 +15,6 @@ namespace {
 std::optional<runtime::ErrorCode> close_all_units() {
     return units().close_all();
 }
-void forget_console_record() {
-    units().forget_console_record();
-}
 
 } // namespace
 
@@ -27,13 +24,13 @@ void install_console_units() {
             std::make_unique<HandleChannel>(platform::kStdout), std::make_unique<StdinSource>(),
             platform::is_terminal(platform::kStdin), platform::is_terminal(platform::kStdout)));
     } catch (const std::bad_alloc&) {
-        runtime::begin_statement(runtime::StatementKind::StartUp, "", false);
+        runtime::begin_statement(runtime::StatementKind::StartUp, "");
         runtime::FF_error(runtime::ErrorCode::OutOfMemory);
     }
 }
 
 runtime::UnitHooks unit_hooks() {
-    return {&close_all_units, &forget_console_record};
+    return {&close_all_units};
 }
 
 } // namespace io

@@ -9,8 +9,7 @@ namespace io {
 // run-time reaches. A lack of memory ends the start-up with its report.
 void install_console_units();
 
-// What the run-time needs from the installed units: closing them all at exit, and forgetting the
-// console's unfinished record after a fault on it.
+// What the run-time needs from the installed units: closing them all at exit.
 runtime::UnitHooks unit_hooks();
 
 } // namespace io

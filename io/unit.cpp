@@ -65,7 +65,7 @@ Unit::Unit(int number, std::string name, UnitKind kind, std::size_t capacity,
       channel_(std::move(channel)) {}
 
 void Unit::begin_write() {
-    runtime::begin_statement(runtime::StatementKind::Write, name_, is_console());
+    runtime::begin_statement(runtime::StatementKind::Write, name_);
     if (is_console()) return;
     if (read_only_) runtime::FF_error(ErrorCode::WriteAccessDenied);
     if (!line_.open_line) {
@@ -163,13 +163,6 @@ std::optional<ErrorCode> Unit::close() {
     }
     if (!is_console()) channel_->close();
     return std::nullopt;
-}
-
-void Unit::forget_record() {
-    dirty_ = false;
-    position_ = 0;
-    record_length_ = 0;
-    pending_blanks_ = 0;
 }
 
 } // namespace io

@@ -77,9 +77,6 @@ public:
     // it and stops there.
     std::optional<runtime::ErrorCode> close();
 
-    // Forgets the console's unfinished record after a fault on it.
-    void forget_record();
-
 private:
     void store(const char* data, std::size_t size);
     void write_out_console_chunk();

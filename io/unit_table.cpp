@@ -53,7 +53,7 @@ Unit* UnitTable::find(int number) {
 
 void UnitTable::open(int number, std::string_view name) {
     std::string file(trim_blanks(name));
-    runtime::begin_statement(StatementKind::Open, file, false);
+    runtime::begin_statement(StatementKind::Open, file);
 
     // No status was given: create the file when it is missing, else use it as it is. No
     // access was given either, so read-only and then write-only are tried after read-write.
@@ -90,7 +90,7 @@ void UnitTable::open(int number, std::string_view name) {
 void UnitTable::close(int number) {
     for (std::size_t i = 1; i < kSlots; ++i) {
         if (!slots_[i] || slots_[i]->number() != number) continue;
-        runtime::begin_statement(StatementKind::Close, slots_[i]->name(), false);
+        runtime::begin_statement(StatementKind::Close, slots_[i]->name());
         if (std::optional<ErrorCode> fault = slots_[i]->close()) runtime::FF_error(*fault);
         slots_[i].reset();
         return;
@@ -100,25 +100,20 @@ void UnitTable::close(int number) {
 std::optional<ErrorCode> UnitTable::close_all() {
     for (std::size_t i = 1; i < kSlots; ++i) {
         if (!slots_[i]) continue;
-        runtime::begin_statement(StatementKind::Close, slots_[i]->name(), false);
+        runtime::begin_statement(StatementKind::Close, slots_[i]->name());
         if (std::optional<ErrorCode> fault = slots_[i]->close()) return fault;
         slots_[i].reset();
     }
-    runtime::begin_statement(StatementKind::Close, console().name(), true);
+    runtime::begin_statement(StatementKind::Close, console().name());
     return console().close();
 }
 
 void UnitTable::flush_files() {
     for (std::size_t i = 1; i < kSlots; ++i) {
         if (!slots_[i] || !slots_[i]->dirty()) continue;
-        runtime::begin_statement(StatementKind::Write, slots_[i]->name(), false);
+        runtime::begin_statement(StatementKind::Write, slots_[i]->name());
         slots_[i]->flush();
     }
-}
-
-void UnitTable::forget_console_record() {
-    console().forget_record();
-    if (one_descriptor_) reader_->discard();
 }
 
 UnitTable& units() {

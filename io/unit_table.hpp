@@ -45,9 +45,6 @@ public:
     // waits for the user.
     void flush_files();
 
-    // After a fault on the console: its unfinished record is never written.
-    void forget_console_record();
-
 private:
     std::array<std::unique_ptr<Unit>, kSlots> slots_;
     std::unique_ptr<ByteSource> input_;

@@ -33,11 +33,6 @@ Category FFopertab(StatementKind kind) {
     unreachable();
 }
 
-bool is_unit_statement(StatementKind kind) {
-    return kind == StatementKind::Close || kind == StatementKind::Write ||
-           kind == StatementKind::Read || kind == StatementKind::Open;
-}
-
 void write_report(int number, std::string_view message) {
     RunTimeState& state = run_time_state();
     const Statement& statement = state.statement;
@@ -66,10 +61,6 @@ void write_report(int number, std::string_view message) {
 } // namespace
 
 void write_report(ErrorCode code) {
-    RunTimeState& state = run_time_state();
-    if (is_unit_statement(state.statement.kind) && state.statement.console_unit &&
-        state.unit_hooks.console_fault)
-        state.unit_hooks.console_fault();
     const ErrorInfo& info = error_info(code);
     write_report(info.number, info.message);
 }

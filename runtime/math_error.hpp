@@ -51,8 +51,7 @@ void FixMathExceptions();
 // Runs work with every floating-point exception masked, as the run-time's own operations run,
 // and tells whether it raised none of those that are fatal to the program's arithmetic. The
 // flags raised meanwhile are dropped, and the traps are back as they were afterwards.
-template <class Work>
-bool runs_clean_masked(Work&& work) {
+template <class Work> bool runs_clean_masked(Work&& work) {
     platform::FloatState saved = platform::hold_float_state();
     work();
     bool clean = !platform::fatal_float_flags_raised();

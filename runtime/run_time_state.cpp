@@ -7,11 +7,10 @@ RunTimeState& run_time_state() {
     return *state;
 }
 
-void begin_statement(StatementKind kind, std::string_view unit_name, bool console_unit) {
+void begin_statement(StatementKind kind, std::string_view unit_name) {
     Statement& s = run_time_state().statement;
     s.kind = kind;
     s.unit_name.assign(unit_name);
-    s.console_unit = console_unit;
 }
 
 void set_statement_kind(StatementKind kind) {

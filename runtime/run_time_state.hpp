@@ -23,16 +23,13 @@ namespace runtime {
 
 struct Statement {
     StatementKind kind = StatementKind::None;
-    std::string unit_name;     // FFfilename: "CON" or the name the unit was opened with
-    bool console_unit = false; // the statement works on the console unit
+    std::string unit_name; // FFfilename: "CON" or the name the unit was opened with
 };
 
-// What the run-time needs from the units, installed by the start-up: closing every unit at exit
-// (the fault that stopped the closing, if any), and forgetting an unfinished console record
-// after a console fault.
+// What the run-time needs from the units, installed by the start-up: closing every unit at exit,
+// which gives back the fault that stopped the closing, if any.
 struct UnitHooks {
     std::optional<ErrorCode> (*close_all)() = nullptr;
-    void (*console_fault)() = nullptr;
 };
 
 struct RunTimeState {

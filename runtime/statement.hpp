@@ -18,7 +18,7 @@ enum class StatementKind : int {
 };
 
 // Starts a statement of the given kind on the named unit.
-void begin_statement(StatementKind kind, std::string_view unit_name, bool console_unit);
+void begin_statement(StatementKind kind, std::string_view unit_name);
 
 // Changes the kind only, keeping the unit (the math-error path and the exit's closing).
 void set_statement_kind(StatementKind kind);
