@@ -38,7 +38,8 @@ TEST(Crout, TheSixBySixFactorsAndDeterminant) {
     experiments::crout_factor(6.0, lu);
     std::string diagonal;
     double product = 1.0;
-    for (int i = 0; i < 6; ++i) diagonal += digits(" %.5e", lu[i * 7]), product *= lu[i * 7];
+    for (std::size_t i = 0; i < 6; ++i)
+        diagonal += digits(" %.5e", lu[i * 7]), product *= lu[i * 7];
     EXPECT_EQ(diagonal,
               " 1.00000e+00 4.16667e-01 1.58333e-01 -1.22807e-01 4.35863e-01 -1.05696e-01");
     EXPECT_EQ(experiments::determinant(6.0, lu), product);

@@ -42,13 +42,17 @@ TEST(NumberEditing, WorkedExamplesInEveryField) {
                   c.e13_6 + "|" + c.f20_16 + "|" + c.e15_7 + "|" + c.free);
 }
 
+constexpr std::size_t size(int n) {
+    return static_cast<std::size_t>(n);
+}
+
 // |x| = 0.DIGITS x 10^p, digits without trailing zeros ("0" for zero).
 struct Decimal {
     bool negative = false;
     std::string digits = "0";
     int p = 0;
     bool zero() const { return digits == "0"; }
-    char at(int i) const { return i < static_cast<int>(digits.size()) ? digits[i] : '0'; }
+    char at(int i) const { return i < static_cast<int>(digits.size()) ? digits[size(i)] : '0'; }
 };
 
 Decimal exact_decimal(double x) {
@@ -62,11 +66,11 @@ Decimal exact_decimal(double x) {
 // Keeps n digits, half up on the next one; returns the carry into a new first digit.
 bool round_to(Decimal& d, int n) {
     if (static_cast<int>(d.digits.size()) <= n) return false;
-    const bool up = d.digits[n] >= '5';
-    d.digits.resize(n);
+    const bool up = d.digits[size(n)] >= '5';
+    d.digits.resize(size(n));
     int i = n - 1;
-    for (; up && i >= 0 && d.digits[i] == '9'; --i) d.digits[i] = '0';
-    if (up && i >= 0) ++d.digits[i];
+    for (; up && i >= 0 && d.digits[size(i)] == '9'; --i) d.digits[size(i)] = '0';
+    if (up && i >= 0) ++d.digits[size(i)];
     const bool carry = up && i < 0;
     if (carry) d.digits.insert(0, "1"), d.p += n > 0; // n = 0: the digit 1, p unchanged
     d.digits.erase(d.digits.find_last_not_of('0') + 1);
@@ -75,21 +79,21 @@ bool round_to(Decimal& d, int n) {
 }
 
 std::string in_field(const std::string& s, int w) {
-    return static_cast<int>(s.size()) > w ? std::string(w, '*')
-                                          : std::string(w - s.size(), ' ') + s;
+    return static_cast<int>(s.size()) > w ? std::string(size(w), '*')
+                                          : std::string(size(w) - s.size(), ' ') + s;
 }
 
 std::string fixed(Decimal d, int w, int places) {
     int h = d.zero() ? 0 : d.p;
-    if (h < -places) return in_field(places == 0 ? "0." : "." + std::string(places, '0'), w);
+    if (h < -places) return in_field(places == 0 ? "0." : "." + std::string(size(places), '0'), w);
     int n = h + places;
     if (round_to(d, std::min(n, 16))) ++h, ++n;
     if (std::max(h, 0) + 1 + places > w || std::max(h, 0) + places >= 260)
-        return std::string(w, '*');
+        return std::string(size(w), '*');
     std::string s = d.negative ? "-" : "";
     if (h == 0 && n == 0) s += '0';
     for (int i = 0; i < h; ++i) s += d.at(i);
-    s += '.' + std::string(std::max(-h, 0), '0');
+    s += '.' + std::string(size(std::max(-h, 0)), '0');
     for (int i = std::max(h, 0); i < n; ++i) s += d.at(i);
     return in_field(s, w);
 }
@@ -121,14 +125,15 @@ std::vector<double> test_values() {
     // A signed decimal: lead, random digits, tail, and a random exponent in +-range/2.
     auto decimal = [&](std::string lead, int digits, const std::string& tail, int range) {
         for (int i = 0; i < digits; ++i) lead += static_cast<char>('0' + below(10));
-        lead += tail + "e" + std::to_string(below(range) - range / 2);
+        lead += tail + "e" + std::to_string(below(static_cast<std::uint64_t>(range)) - range / 2);
         return sign() * std::strtod(lead.c_str(), nullptr);
     };
     std::vector<double> v;
     for (int i = 0; i < 25000; ++i) { // the whole range; subnormals and zeros
         if (double x = std::bit_cast<double>(random()); std::isfinite(x)) v.push_back(x);
         if (i % 8 == 0)
-            v.push_back(sign() * std::ldexp(static_cast<double>(random() >> below(64)), -1074));
+            v.push_back(sign() *
+                        std::ldexp(static_cast<double>(random() >> size(below(64))), -1074));
     }
     for (int i = 0; i < 15000; ++i) v.push_back(decimal("0.", 17, "", 30)); // the program's range
     for (int i = 0; i < 10000; ++i) { // halfway between n-digit numbers, and the doubles below
@@ -143,8 +148,8 @@ std::vector<double> test_values() {
         v.push_back(sign() * std::ldexp(static_cast<double>(m | 1), -k));
     }
     for (int i = 0; i < 10000; ++i) { // runs of nines that carry into a new digit
-        const double x =
-            decimal("0." + std::string(1 + below(17), '9') + char('5' + below(5)), 3, "", 616);
+        const double x = decimal(
+            "0." + std::string(size(1 + below(17)), '9') + char('5' + below(5)), 3, "", 616);
         v.insert(v.end(), {x, std::nextafter(x, 0.0)});
     }
     return v;

@@ -33,7 +33,8 @@ TEST(ReportFile, OpeningWithoutPrivileges) {
     for (const auto& c : cases) {
         TempDir dir;
         if (c.mode > 0) dir.write("resul3.doc", kept);
-        const int set_up = c.mode > 0    ? chmod(dir.file("resul3.doc").c_str(), c.mode)
+        const int set_up = c.mode > 0
+                               ? chmod(dir.file("resul3.doc").c_str(), static_cast<mode_t>(c.mode))
                            : c.mode == 0 ? mkdir(dir.file("resul3.doc").c_str(), 0777)
                                          : chmod(dir.path.c_str(), 0555);
         ASSERT_EQ(set_up, 0);

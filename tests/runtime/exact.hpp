@@ -27,11 +27,13 @@ struct Rounded {
     long e;
 };
 inline Rounded round(const mpz_class& num, const mpz_class& den, long bits, long least_exponent) {
+    auto shift = [](long by) { return static_cast<mp_bitcnt_t>(by); };
     auto quotient_scaled = [&](long e) { // num/den * 2^-e as a fraction
-        return e >= 0 ? std::pair{num, mpz_class(den << e)} : std::pair{mpz_class(num << -e), den};
+        return e >= 0 ? std::pair{num, mpz_class(den << shift(e))}
+                      : std::pair{mpz_class(num << shift(-e)), den};
     };
     long e = bit_length(num) - bit_length(den) - bits;
-    if (auto [n, d] = quotient_scaled(e); n >= (d << bits)) ++e;
+    if (auto [n, d] = quotient_scaled(e); n >= (d << shift(bits))) ++e;
     if (e < least_exponent) e = least_exponent;
     auto [n, d] = quotient_scaled(e);
     mpz_class q, r;
@@ -62,8 +64,9 @@ inline std::uint64_t double_bits(const mpz_class& num, const mpz_class& den) {
 // An Extended (finite, positive) as a fraction.
 inline std::pair<mpz_class, mpz_class> fraction(const runtime::Extended& x) {
     mpz_class m(static_cast<unsigned long>(x.significand()));
-    if (x.exponent() >= 0) return {mpz_class(m << x.exponent()), mpz_class(1)};
-    return {m, mpz_class(mpz_class(1) << -x.exponent())};
+    auto shift = static_cast<mp_bitcnt_t>(x.exponent() >= 0 ? x.exponent() : -x.exponent());
+    if (x.exponent() >= 0) return {mpz_class(m << shift), mpz_class(1)};
+    return {m, mpz_class(mpz_class(1) << shift)};
 }
 
 } // namespace exact
