@@ -1,6 +1,5 @@
 #include "runtime/extended.hpp"
 
-#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <utility>
@@ -8,41 +7,6 @@
 #include "runtime/math_error.hpp"
 
 namespace runtime {
-
-Extended Extended::from_double(double x) {
-    auto bits = std::bit_cast<std::uint64_t>(x);
-    bool negative = (bits >> 63) != 0;
-    std::uint64_t field = (bits >> 52) & 0x7FF;
-    std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
-    if (field == 0x7FF) return fraction != 0 ? nan() : infinity(negative);
-    if (field == 0) return finite(negative, fraction, -1074); // subnormal or zero
-    return finite(negative, fraction | (std::uint64_t{1} << 52),
-                  static_cast<std::int64_t>(field) - 1075);
-}
-
-Extended Extended::finite(bool negative, std::uint64_t significand, std::int64_t exponent) {
-    Extended x;
-    x.negative_ = negative;
-    if (significand == 0) return x;
-    int shift = std::countl_zero(significand);
-    x.kind_ = Kind::Finite;
-    x.significand_ = significand << shift;
-    x.exponent_ = exponent - shift;
-    return x;
-}
-
-Extended Extended::infinity(bool negative) {
-    Extended x;
-    x.kind_ = Kind::Infinite;
-    x.negative_ = negative;
-    return x;
-}
-
-Extended Extended::nan() {
-    Extended x;
-    x.kind_ = Kind::NaN;
-    return x;
-}
 
 namespace {
 
@@ -67,32 +31,41 @@ RoundedDouble invalid() {
 
 // The double nearest (ties to even, subnormals included) to (-1)^negative * (m + f) * 2^e,
 // where f is 0 if the value is exact and lies strictly between 0 and 1 if not. An inexact value
-// needs m >= 2^54, so that a dropped bit of m decides the rounding: m + f is then never a tie.
+// needs m >= 2^54: once m is shifted to 128 bits, f then stays below the rounding bit, and only
+// says that the bits under it are not all zero.
 RoundedDouble round_to_double(bool negative, u128 m, std::int64_t e, bool inexact) {
     if (m == 0) return zero(negative);
-    int width = 128 - (static_cast<std::uint64_t>(m >> 64) != 0
-                           ? std::countl_zero(static_cast<std::uint64_t>(m >> 64))
-                           : 64 + std::countl_zero(static_cast<std::uint64_t>(m)));
-    std::int64_t exponent = width - 1 + e; // the value lies in [2^exponent, 2^(exponent + 1))
-    RoundedDouble overflow{infinity(negative).value, true};
+    std::uint64_t high = static_cast<std::uint64_t>(m >> 64);
+    int shift =
+        high != 0 ? std::countl_zero(high) : 64 + std::countl_zero(static_cast<std::uint64_t>(m));
+    m <<= shift;
+    high = static_cast<std::uint64_t>(m >> 64);
+    auto low = static_cast<std::uint64_t>(m);
+    std::int64_t exponent = e - shift + 127; // the value lies in [2^exponent, 2^(exponent + 1))
+    std::uint64_t sign = negative ? kSignBit : 0;
+    RoundedDouble overflow{std::bit_cast<double>(kInfinityBits | sign), true};
     if (exponent > 1023) return overflow;
-    // The last kept bit is worth 2^last: 53 bits for a normal value, a fixed grid below.
-    std::int64_t last = std::max<std::int64_t>(exponent - 52, -1074);
-    std::int64_t dropped = last - e; // bits of m below the kept ones
-    std::uint64_t kept = 0;
-    if (dropped <= 0) {
-        kept = static_cast<std::uint64_t>(m) << -dropped; // exact: at most 53 bits
-    } else if (dropped <= 128) {
-        u128 low = dropped == 128 ? m : m & ((u128{1} << dropped) - 1);
-        kept = dropped == 128 ? 0 : static_cast<std::uint64_t>(m >> dropped);
-        u128 half = u128{1} << (dropped - 1);
-        if (low > half || (low == half && (inexact || (kept & 1) != 0))) ++kept;
-    } // else below half the least subnormal: zero
-    // The kept significand (up to 2^53 after a carry) on the grid 2^last: its bits, added to the
-    // field of the grid's exponent, make the double, a carry into the next binade included.
-    std::uint64_t bits = (static_cast<std::uint64_t>(last + 1074) << 52) + kept;
-    if (bits >= kInfinityBits) return overflow;
-    return {std::bit_cast<double>(bits | (negative ? kSignBit : 0)), false};
+    std::uint64_t bits = 0;
+    if (exponent >= -1022) { // normal: the top 53 bits, then the rounding bit
+        std::uint64_t kept = high >> 11;
+        bool half = ((high >> 10) & 1) != 0;
+        bool below = (high & 0x3FF) != 0 || low != 0 || inexact;
+        bool up = half && (below || (kept & 1) != 0);
+        // With its leading bit, kept adds one to the field of exponent - 1: the double's bits,
+        // a carry into the next binade included.
+        bits = (static_cast<std::uint64_t>(exponent + 1022) << 52) + kept + (up ? 1 : 0);
+        if (bits >= kInfinityBits) return overflow;
+    } else { // subnormal or zero: on the grid of 2^-1074, which drops at least 76 bits of m
+        std::int64_t dropped = -1074 - (exponent - 127);
+        if (dropped <= 128) {
+            u128 rest = dropped == 128 ? m : m & ((u128{1} << dropped) - 1);
+            std::uint64_t kept = dropped == 128 ? 0 : static_cast<std::uint64_t>(m >> dropped);
+            u128 half = u128{1} << (dropped - 1);
+            bool up = rest > half || (rest == half && (inexact || (kept & 1) != 0));
+            bits = kept + (up ? 1 : 0); // a carry gives the least normal
+        }
+    }
+    return {std::bit_cast<double>(bits | sign), false};
 }
 
 RoundedDouble round_to_double(bool negative, const Extended& x) {
