@@ -113,9 +113,12 @@ TEST(Power, MatchesMpfrAndReportsItsFallbacks) {
          [&](long) {
              std::int64_t m = between(1, (std::int64_t{1} << between(1, 32)) - 1) | 1;
              if (m == 1) m = 3;
-             double y = std::ceil(64.0 / std::log2(static_cast<double>(m))) + between(-1, 1);
-             return std::pair(sign() * std::ldexp(static_cast<double>(m), between(-8, 8)),
-                              sign() * std::max(y, 1.0));
+             double y = std::max(std::ceil(64.0 / std::log2(static_cast<double>(m))) +
+                                     static_cast<double>(between(-1, 1)),
+                                 1.0);
+             auto scale =
+                 std::clamp<std::int64_t>(between(-1200, 1100) / std::int64_t(y), -1074, 990);
+             return std::pair(sign() * std::ldexp(static_cast<double>(m), scale), sign() * y);
          }},
     };
     constexpr double kInf = std::numeric_limits<double>::infinity();
