@@ -1,6 +1,7 @@
 #pragma once
-// MPFR behind the extended values and the power: a scoped variable, the exchange between
-// Extended and MPFR, and the rounding of a result once into double's range.
+// MPFR behind the power's reference and fallback, and the reference for the operations on
+// extended values: a scoped variable, the exchange between Extended and MPFR, and the rounding of
+// a result once into double's range.
 //
 // MPFR keeps its exponents in a range far wider than double's; a result rounded to 53 bits there
 // is brought into double's range (overflow, subnormals) by round_into_double, which takes the
