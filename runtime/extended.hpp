@@ -12,6 +12,7 @@
 //     double q = FIfexp(4.0, j) / FIfexp(4.0, i);         // one rounding
 //     A(i, j) = static_cast<double>(FIfexp(3.0, i - j));  // rounded at the store
 
+#include <bit>
 #include <cstdint>
 
 namespace runtime {
@@ -47,6 +48,55 @@ private:
     std::uint64_t significand_ = 0;
     std::int64_t exponent_ = 0;
 };
+
+inline Extended Extended::from_double(double x) {
+    auto bits = std::bit_cast<std::uint64_t>(x);
+    bool negative = (bits >> 63) != 0;
+    std::uint64_t field = (bits >> 52) & 0x7FF;
+    std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
+    if (field == 0x7FF) return fraction != 0 ? nan() : infinity(negative);
+    if (field == 0) return finite(negative, fraction, -1074); // subnormal or zero
+    return finite(negative, fraction | (std::uint64_t{1} << 52),
+                  static_cast<std::int64_t>(field) - 1075);
+}
+
+inline Extended Extended::finite(bool negative, std::uint64_t significand, std::int64_t exponent) {
+    Extended x;
+    x.negative_ = negative;
+    if (significand == 0) return x;
+    int shift = std::countl_zero(significand);
+    x.kind_ = Kind::Finite;
+    x.significand_ = significand << shift;
+    x.exponent_ = exponent - shift;
+    return x;
+}
+
+inline Extended Extended::infinity(bool negative) {
+    Extended x;
+    x.kind_ = Kind::Infinite;
+    x.negative_ = negative;
+    return x;
+}
+
+inline Extended Extended::nan() {
+    Extended x;
+    x.kind_ = Kind::NaN;
+    return x;
+}
+
+// An operation's exact result rounded once to double, before any report: a result beyond the
+// double range gives the infinity of its sign and sets overflow (an infinite operand does not).
+struct RoundedDouble {
+    double value;
+    bool overflow;
+};
+
+enum class Operation : std::uint8_t { Add, Subtract, Multiply, Divide };
+
+// a op b and x, rounded once to double in integer arithmetic on the significands; no report is
+// made. Invalid operations give a quiet NaN.
+RoundedDouble round_operation(Operation op, const Extended& a, const Extended& b);
+RoundedDouble round_to_double(const Extended& x);
 
 double operator+(const Extended& a, const Extended& b);
 double operator-(const Extended& a, const Extended& b);

@@ -50,4 +50,29 @@ RoundedDouble round_into_double(mpfr_ptr result, int ternary) {
     return rounded;
 }
 
+RoundedDouble mpfr_round_operation(Operation op, const Extended& a, const Extended& b) {
+    MaskedFloatScope masked;
+    MpfrNumber x(kExtendedBits);
+    MpfrNumber y(kExtendedBits);
+    MpfrNumber r(kDoubleBits);
+    set_mpfr(x.get(), a);
+    set_mpfr(y.get(), b);
+    int ternary = 0;
+    switch (op) {
+    case Operation::Add: ternary = mpfr_add(r.get(), x.get(), y.get(), MPFR_RNDN); break;
+    case Operation::Subtract: ternary = mpfr_sub(r.get(), x.get(), y.get(), MPFR_RNDN); break;
+    case Operation::Multiply: ternary = mpfr_mul(r.get(), x.get(), y.get(), MPFR_RNDN); break;
+    case Operation::Divide: ternary = mpfr_div(r.get(), x.get(), y.get(), MPFR_RNDN); break;
+    }
+    return round_into_double(r.get(), ternary);
+}
+
+RoundedDouble mpfr_round_to_double(const Extended& x) {
+    MaskedFloatScope masked;
+    MpfrNumber wide(kExtendedBits);
+    MpfrNumber r(kDoubleBits);
+    set_mpfr(wide.get(), x);
+    return round_into_double(r.get(), mpfr_set(r.get(), wide.get(), MPFR_RNDN));
+}
+
 } // namespace runtime

@@ -1,6 +1,7 @@
 #pragma once
-// MPFR behind the extended values and the power: a scoped variable, the exchange between
-// Extended and MPFR, and the rounding of a result once into double's range.
+// MPFR behind the power's reference and fallback, and the reference for the operations on
+// extended values: a scoped variable, the exchange between Extended and MPFR, and the rounding of
+// a result once into double's range.
 //
 // MPFR keeps its exponents in a range far wider than double's; a result rounded to 53 bits there
 // is brought into double's range (overflow, subnormals) by round_into_double, which takes the
@@ -49,13 +50,12 @@ void set_mpfr(mpfr_ptr out, const Extended& x);
 // x, of at most 64 bits, as an Extended.
 Extended to_extended(mpfr_srcptr x);
 
-struct RoundedDouble {
-    double value;
-    bool overflow;
-};
-
 // result (53 bits) holds an exact value rounded to nearest in MPFR's range; ternary is the sign
 // of result minus the exact value. Rounds the exact value once into double's range.
 RoundedDouble round_into_double(mpfr_ptr result, int ternary);
+
+// round_operation and round_to_double made by MPFR: the reference for the integer arithmetic.
+RoundedDouble mpfr_round_operation(Operation op, const Extended& a, const Extended& b);
+RoundedDouble mpfr_round_to_double(const Extended& x);
 
 } // namespace runtime

@@ -25,6 +25,15 @@ struct PowResult {
 };
 PowResult library_pow(double x, double y);
 
+// library_pow computed by MPFR: the reference for the fast path, and its fallback.
+PowResult library_pow_reference(double x, double y);
+
+// The fast path of library_pow: the power of a finite nonzero base to an integral exponent of
+// magnitude up to 4096, in 128-bit integer arithmetic with a bound on its error. Gives nothing
+// when that bound does not decide the rounding, or when the result is not a normal double below
+// 2^1023 (where an error class may apply).
+std::optional<Extended> fast_pow(double x, double y);
+
 // FIfexp: x**y as the program uses it. Errors go to matherr: UNDERFLOW is passed over with its
 // default result, every other class ends the run with its report ("**: DOMAIN error", ...).
 Extended FIfexp(double x, double y);

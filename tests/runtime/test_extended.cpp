@@ -18,18 +18,6 @@ std::uint64_t bits(double d) {
     return std::bit_cast<std::uint64_t>(d);
 }
 
-TEST(Extended, QuotientOfTwoPowersRoundsOnce) {
-    for (unsigned long a = 1; a <= 100; a += 7) {
-        for (unsigned long b = 2; b <= 100; b += 9) {
-            auto [n1, d1] = exact::fraction(exact::extended(1, exact::power(3, a)));
-            auto [n2, d2] = exact::fraction(exact::extended(1, exact::power(3, b)));
-            double q = FIfexp(3.0, -static_cast<double>(a)) / FIfexp(3.0, -static_cast<double>(b));
-            EXPECT_EQ(bits(q), exact::double_bits(n1 * d2, d1 * n2)) << a << " " << b;
-        }
-    }
-    EXPECT_EQ(FIfexp(4.0, 3.0) / FIfexp(4.0, 5.0), 0.0625);
-}
-
 // Just below the least normal double a result keeps 52 bits. These values lie a hair off a
 // midpoint of that grid; rounded to 53 bits first they would become ties and round the other way.
 TEST(Extended, SubnormalResultsRoundOnce) {
