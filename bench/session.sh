@@ -27,7 +27,7 @@ cd "$work"
 # Both start through the shell with the same redirections; hyperfine takes off the shell's own
 # start-up time.
 hyperfine --warmup 20 --runs 200 --export-json "$work/t.json" \
-    -n crout "$crout <session >/dev/null" -n hello "./hello <session >/dev/null" >/dev/null
+    -n crout "$crout <session >/dev/null" -n hello "./hello <session >/dev/null" >/dev/null 2>&1
 peak() { /usr/bin/time -f %M "$@" <"$work/session" 2>&1 >/dev/null | tail -n 1; }
 python3 - "$work/t.json" "$(peak "$crout")" "$(peak "$work/hello")" <<'PY'
 import json, sys
