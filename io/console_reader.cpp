@@ -64,17 +64,30 @@ void ConsoleReader::FF_fillbuf() {
     discard();
     const platform::IoResult got = source_.read(buffer_.data(), kConsoleBufferSize);
     if (got.error != 0 || got.count < 0) fault(ErrorCode::ReadFailed);
-    if (got.count == 0) fault(ErrorCode::EndOfFile);
+    if (got.count == 0) {
+        // The end of input may come in the middle of a line: that line still ends.
+        if (!inside_line_) fault(ErrorCode::EndOfFile);
+        buffer_[0] = '\n';
+        last_ = 0;
+        inside_line_ = false;
+        return;
+    }
     const auto count = static_cast<std::size_t>(got.count);
     last_ = static_cast<int>(count) - 1;
 
     const auto byte = [this](int index) {
         return static_cast<unsigned char>(buffer_[static_cast<std::size_t>(index)]);
     };
-    // The last piece of input may stop without a line end; the line still ends.
-    if (count < kConsoleBufferSize && byte(last_) != '\n')
-        buffer_[static_cast<std::size_t>(++last_)] = '\n';
+    // Redirected input comes in pieces as its writer wrote them: a piece that stops inside a
+    // line only means that the rest of the line is yet to come.
+    inside_line_ = byte(last_) != '\n';
     if (!interactive_) return;
+
+    // A typed line comes whole: one that stops without a line end was ended by Ctrl-D.
+    if (count < kConsoleBufferSize && byte(last_) != '\n') {
+        buffer_[static_cast<std::size_t>(++last_)] = '\n';
+        inside_line_ = false;
+    }
 
     // The line end of a typed line: LF, or CR LF.
     const int line_end = byte(last_) == '\n' && last_ > 0 && byte(last_ - 1) == '\r' ? last_ - 1

@@ -51,7 +51,8 @@ private:
     LineState& line_;
     std::array<char, kConsoleBufferSize + 1> buffer_{}; // +1: room for a supplied LF
     int position_ = 0;
-    int last_ = -1; // index of the last valid byte, -1 when empty
+    int last_ = -1;            // index of the last valid byte, -1 when empty
+    bool inside_line_ = false; // the bytes read so far stop inside a line
 };
 
 } // namespace io

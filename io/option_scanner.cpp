@@ -13,8 +13,8 @@ using runtime::ErrorCode;
 
 namespace {
 
-// The characters of one value. The buffer holds 259 of them; the rest of a longer value
-// (only redirected input has lines that long) is consumed but not kept.
+// The characters of one value. The buffer holds 259 of them: a 260th settles the value (only
+// redirected input has lines that long), and nothing more of it is read.
 class ValueText {
 public:
     bool empty() const { return size_ == 0; }
@@ -28,9 +28,11 @@ public:
         else
             overflowed_ = true;
     }
+    // A character came past what the buffer holds.
+    bool settled() const { return overflowed_; }
 
-    // The integer the characters stand for. When some were not kept, a fault of the kept
-    // ones is reported as it is; otherwise the value cannot fit, which is an overflow.
+    // The integer the characters stand for. When one did not fit, a fault of the kept ones
+    // is reported as it is; otherwise the value cannot fit, which is an overflow.
     std::int32_t convert() const {
         const std::int32_t value = FF_strtol(std::string_view(chars_.data(), size_));
         if (overflowed_) fault(ErrorCode::IntegerOverflow);
@@ -64,6 +66,7 @@ void scan_quoted(ConsoleReader& reader, ValueText& text) {
             reader.next();
         } else if (c != '\'') {
             text.append(c);
+            if (text.settled()) return;
         } else {
             const unsigned char after = reader.next();
             if (after != '\'') {
@@ -71,6 +74,7 @@ void scan_quoted(ConsoleReader& reader, ValueText& text) {
                 return;
             }
             text.append('\'');
+            if (text.settled()) return;
         }
     }
 }
@@ -122,14 +126,17 @@ Value FF_input(ConsoleReader& reader) {
         default: break;
         }
         text.append(c);
+        if (text.settled()) return value;
     }
 }
 
 } // namespace
 
 std::optional<std::int32_t> FF_ldin(ConsoleReader& reader) {
+    bool settled = false; // by a character past the buffer: nothing more of the line is read
     try {
         const Value value = FF_input(reader);
+        settled = value.text.settled();
         std::optional<std::int32_t> result;
         if (!value.text.empty()) {
             // A character or complex value cannot be stored in an integer.
@@ -137,12 +144,12 @@ std::optional<std::int32_t> FF_ldin(ConsoleReader& reader) {
             result = value.text.convert();
         }
         // Whatever stands on the line after the value is thrown away.
-        if (!value.line_ended) reader.FF_nrectmi();
+        if (!value.line_ended && !settled) reader.FF_nrectmi();
         return result;
     } catch (const ReadFault& found) {
         // A line ended by Ctrl-Z ends the input whatever stands before the Ctrl-Z: a fault
         // found earlier in the line gives way to the end of file.
-        if (found.code != ErrorCode::EndOfFile && found.code != ErrorCode::ReadFailed)
+        if (!settled && found.code != ErrorCode::EndOfFile && found.code != ErrorCode::ReadFailed)
             reader.finish_line();
         throw;
     }
