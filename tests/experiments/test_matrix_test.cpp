@@ -15,12 +15,14 @@ namespace {
 std::uint64_t expected_entry(int i, int j, int n, int kind) {
     auto k = static_cast<unsigned long>(i > j ? i - j : j - i);
     if (j > i) {
-        auto [num, den] = exact::fraction(exact::extended(1, exact::power(3, k)));
-        return exact::double_bits(num, den);
+        auto [num, den] = testsupport::exact_fraction(
+            testsupport::exact_extended(1, testsupport::exact_power(3, k)));
+        return testsupport::exact_double_bits(num, den);
     }
-    if (j < i) return exact::double_bits(1, exact::power(4, k));
-    if (kind == 2 && i == n) return exact::double_bits(0x100068E0000000, mpz_class(n) << 52);
-    return exact::double_bits(1, i);
+    if (j < i) return testsupport::exact_double_bits(1, testsupport::exact_power(4, k));
+    if (kind == 2 && i == n)
+        return testsupport::exact_double_bits(0x100068E0000000, mpz_class(n) << 52);
+    return testsupport::exact_double_bits(1, i);
 }
 
 TEST(TestMatrix, EveryEntryOfBothKindsAgainstExactRationals) {

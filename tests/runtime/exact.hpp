@@ -8,13 +8,13 @@
 
 #include "runtime/extended.hpp"
 
-namespace exact {
+namespace testsupport {
 
 inline long bit_length(const mpz_class& n) {
     return static_cast<long>(mpz_sizeinbase(n.get_mpz_t(), 2));
 }
 
-inline mpz_class power(unsigned long base, unsigned long k) {
+inline mpz_class exact_power(unsigned long base, unsigned long k) {
     mpz_class p;
     mpz_ui_pow_ui(p.get_mpz_t(), base, k);
     return p;
@@ -26,7 +26,8 @@ struct Rounded {
     mpz_class m;
     long e;
 };
-inline Rounded round(const mpz_class& num, const mpz_class& den, long bits, long least_exponent) {
+inline Rounded round_exact(const mpz_class& num, const mpz_class& den, long bits,
+                           long least_exponent) {
     auto shift = [](long by) { return static_cast<mp_bitcnt_t>(by); };
     auto quotient_scaled = [&](long e) { // num/den * 2^-e as a fraction
         return e >= 0 ? std::pair{num, mpz_class(den << shift(e))}
@@ -48,25 +49,25 @@ inline Rounded round(const mpz_class& num, const mpz_class& den, long bits, long
 }
 
 // num/den rounded to a 64-bit significand.
-inline runtime::Extended extended(const mpz_class& num, const mpz_class& den) {
-    Rounded r = round(num, den, 64, -100000);
+inline runtime::Extended exact_extended(const mpz_class& num, const mpz_class& den) {
+    Rounded r = round_exact(num, den, 64, -100000);
     return runtime::Extended::finite(false, r.m.get_ui(), r.e);
 }
 
 // The bits of num/den rounded to double, subnormals included (no overflow).
-inline std::uint64_t double_bits(const mpz_class& num, const mpz_class& den) {
-    Rounded r = round(num, den, 53, -1074);
+inline std::uint64_t exact_double_bits(const mpz_class& num, const mpz_class& den) {
+    Rounded r = round_exact(num, den, 53, -1074);
     std::uint64_t m = r.m.get_ui();
     if (m < (std::uint64_t{1} << 52)) return m; // subnormal: e is -1074
     return (static_cast<std::uint64_t>(r.e + 1075) << 52) | (m - (std::uint64_t{1} << 52));
 }
 
 // An Extended (finite, positive) as a fraction.
-inline std::pair<mpz_class, mpz_class> fraction(const runtime::Extended& x) {
+inline std::pair<mpz_class, mpz_class> exact_fraction(const runtime::Extended& x) {
     mpz_class m(static_cast<unsigned long>(x.significand()));
     auto shift = static_cast<mp_bitcnt_t>(x.exponent() >= 0 ? x.exponent() : -x.exponent());
     if (x.exponent() >= 0) return {mpz_class(m << shift), mpz_class(1)};
     return {m, mpz_class(mpz_class(1) << shift)};
 }
 
-} // namespace exact
+} // namespace testsupport

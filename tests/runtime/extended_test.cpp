@@ -23,8 +23,8 @@ std::uint64_t bits(double d) {
 TEST(Extended, SubnormalResultsRoundOnce) {
     for (std::uint64_t s : {0x80000000000017FFu, 0x8000000000000801u}) {
         runtime::Extended x = runtime::Extended::finite(false, s, -1086);
-        std::uint64_t once = exact::double_bits(mpz_class(static_cast<unsigned long>(s)),
-                                                mpz_class(mpz_class(1) << 1086));
+        std::uint64_t once = testsupport::exact_double_bits(
+            mpz_class(static_cast<unsigned long>(s)), mpz_class(mpz_class(1) << 1086));
         EXPECT_EQ(bits(static_cast<double>(x)), once) << s;
         EXPECT_EQ(bits(x * 1.0), once) << s;
         EXPECT_EQ(bits(0.0 + x), once) << s;

@@ -27,11 +27,13 @@ TEST(Power, OneMinusPowerRoundsOnce) {
     int double_rounding_differs = 0;
     for (unsigned long k = 1; k <= 100; ++k) {
         double y = -static_cast<double>(k);
-        auto [s, scale] = exact::fraction(exact::extended(1, exact::power(3, k)));
-        std::uint64_t once = exact::double_bits(scale - s, scale);
+        auto [s, scale] = testsupport::exact_fraction(
+            testsupport::exact_extended(1, testsupport::exact_power(3, k)));
+        std::uint64_t once = testsupport::exact_double_bits(scale - s, scale);
         EXPECT_EQ(std::bit_cast<std::uint64_t>(1.0 - FIfexp(3.0, y)), once) << k;
         double stored = static_cast<double>(FIfexp(3.0, y));
-        EXPECT_EQ(std::bit_cast<std::uint64_t>(stored), exact::double_bits(s, scale)) << k;
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(stored), testsupport::exact_double_bits(s, scale))
+            << k;
         if (std::bit_cast<std::uint64_t>(1.0 - stored) != once) ++double_rounding_differs;
     }
     // The single rounding is visible: rounding the power to double first changes some results.
