@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "runtime/math_error.hpp"
+#include "runtime/unreachable.hpp"
 
 namespace runtime {
 
@@ -156,7 +157,7 @@ RoundedDouble round_operation(Operation op, const Extended& a, const Extended& b
     case Operation::Multiply: return product(a, b);
     case Operation::Divide: return quotient(a, b);
     }
-    return invalid();
+    unreachable();
 }
 
 RoundedDouble round_to_double(const Extended& x) {
