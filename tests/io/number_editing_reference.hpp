@@ -43,7 +43,7 @@ inline bool round_to(Decimal& d, int n) {
     const bool carry = up && i < 0;
     if (carry) d.digits.insert(0, "1"), d.p += n > 0; // n = 0: the digit 1, p unchanged
     d.digits.erase(d.digits.find_last_not_of('0') + 1);
-    if (d.digits.empty()) d = {}; // nothing kept: no sign
+    if (d.digits.empty()) d.digits = "0", d.negative = false; // nothing kept: no sign, same p
     return carry;
 }
 
