@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds and checks the Debian package, then builds with warnings as errors and runs the whole
-# suite, then again under the sanitizers.
+# suite, then again under the sanitizers, then runs each fuzz target for 30 seconds.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 bash "$here/scripts/setup.sh"
@@ -13,3 +13,5 @@ for preset in ci asan; do
     cmake --build --preset "$preset"
     ctest --preset "$preset"
 done
+echo "== fuzz"
+bash scripts/fuzz.sh

@@ -1,0 +1,48 @@
+// Number editing of any 64-bit pattern, in F w.d and E w.d (w 1 to 60, d 0 to 60) and in the
+// free form, against the exact reference; infinities and NaNs against their texts.
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+#include "io/number_editing.hpp"
+#include "tests/fuzz/fail.hpp"
+#include "tests/io/number_editing_reference.hpp"
+
+namespace {
+
+// The text of an infinity or NaN, cut or filled with points to w.
+std::string special(double x, int w) {
+    const auto bits = std::bit_cast<std::uint64_t>(x);
+    std::string text = std::isinf(x)                ? "1#INF"
+                       : (bits >> 51 & 1) == 0      ? "1#SNAN"
+                       : bits == 0xfff8000000000000 ? "1#IND"
+                                                    : "1#QNAN";
+    text.resize(reference::size(w), '.');
+    return text;
+}
+
+} // namespace
+
+// Eight bytes of the pattern, then w and d.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, data, std::min(size, sizeof bits));
+    const double x = std::bit_cast<double>(bits);
+    const int w = 1 + (size > 8 ? data[8] : 0) % 60, d = (size > 9 ? data[9] : 0) % 61;
+    reference::Decimal form = reference::exact_decimal(std::isfinite(x) ? x : 0);
+    reference::round_to(form, 17); // the 17-digit decimal form
+    const std::string actual =
+        io::edit_fixed(x, w, d) + "|" + io::edit_exponent(x, w, d) + "|" + io::edit_free(x);
+    const std::string expected =
+        std::isfinite(x) ? reference::fixed(form, w, d) + "|" + reference::exponent(form, w, d) +
+                               "|" + reference::free_form(form)
+                         : special(x, w) + "|" + special(x, w) + "|  " + special(x, 22);
+    if (actual != expected)
+        fail(std::to_string(bits) + " in F, E " + std::to_string(w) + "." + std::to_string(d) +
+             " and free: |" + actual + "| not |" + expected + "|");
+    return 0;
+}
