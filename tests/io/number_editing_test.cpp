@@ -56,12 +56,8 @@ std::vector<double> test_values() {
         return sign() * std::strtod(lead.c_str(), nullptr);
     };
     std::vector<double> v;
-    for (int i = 0; i < 25000; ++i) { // the whole range; subnormals and zeros
-        if (double x = std::bit_cast<double>(random()); std::isfinite(x)) v.push_back(x);
-        if (i % 8 == 0)
-            v.push_back(sign() *
-                        std::ldexp(static_cast<double>(random() >> size(below(64))), -1074));
-    }
+    for (int i = 0; i < 3000; ++i) // subnormals and zeros (the fuzz target takes any pattern)
+        v.push_back(sign() * std::ldexp(static_cast<double>(random() >> size(below(64))), -1074));
     for (int i = 0; i < 15000; ++i) v.push_back(decimal("0.", 17, "", 30)); // the program's range
     for (int i = 0; i < 10000; ++i) { // halfway between n-digit numbers, and the doubles below
         double x = decimal("0." + std::to_string(1 + below(9)), below(16), "5", 600);

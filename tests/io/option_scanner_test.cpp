@@ -1,6 +1,6 @@
 // The list-directed read of the option over the console's reading side, on lines typed at a
 // terminal or redirected from a file, with LF or CR LF line ends. What the collected characters
-// convert to is integer_conversion_test's table.
+// convert to is checked by the integer conversion's fuzz target against a reference.
 
 #include "io/option_scanner.hpp"
 
@@ -96,6 +96,7 @@ TEST(OptionScanner, Lines) {
         {blanks.substr(0, 130) + "3\n4\n", "3 4", kRedirected},
         {blanks.substr(0, 128) + "12345678\n4\n", "12345678 4", kRedirected},
         {blanks + "7\n" + blanks + "\n8\n", "7 8", kRedirected},
+        {std::string(131, '0') + "3", "3", kRedirected}, // a last line that fills the read
         {blanks.substr(0, 131) + "\x1a\n", "F6501", kRedirected},
         {blanks.substr(0, 131) + "\x1a" "5\n", "F6101", kRedirected},
         {blanks.substr(0, 131) + "x  \x1a\n", "F6501", kRedirected},

@@ -57,14 +57,6 @@ TEST(Pause, Replies) {
     }
 }
 
-TEST(Pause, EndOfInputIsReportedAsAWriteOnTheConsole) {
-    TempDir dir;
-    RunResult r = run_probe(dir, {.args = {"open", "label:A", "pause"}});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, report("F6501: WRITE(CON)", "end of file encountered"));
-    EXPECT_EQ(dir.read("resul3.doc"), " A\r\n") << "the units are closed by the exit";
-}
-
 // Ctrl-C while a command from a pause runs ends the program at once, by the signal, and the
 // command with it; every record written before the pause is in the report.
 TEST(Pause, CtrlCWhileACommandRunsEndsTheProgramAtOnce) {

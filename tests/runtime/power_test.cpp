@@ -1,5 +1,5 @@
-// The power against exact rationals and, on a million pairs, against MPFR: the power rounded
-// once to 64 bits, and the operation it enters rounded once to double.
+// The power on a million pairs against MPFR: the power rounded once to 64 bits, and the
+// operation it enters rounded once to double; and the error classes.
 
 #include <algorithm>
 #include <bit>
@@ -14,31 +14,11 @@
 
 #include "runtime/mpfr_support.hpp"
 #include "runtime/power.hpp"
-#include "tests/runtime/exact.hpp"
 
 namespace {
 
 using runtime::FIfexp;
 using runtime::MathCode;
-
-// 1.0 - 3**-k is the exact difference of 1 and the 64-bit power, rounded once; the stored
-// power is the 64-bit power rounded to double.
-TEST(Power, OneMinusPowerRoundsOnce) {
-    int double_rounding_differs = 0;
-    for (unsigned long k = 1; k <= 100; ++k) {
-        double y = -static_cast<double>(k);
-        auto [s, scale] = testsupport::exact_fraction(
-            testsupport::exact_extended(1, testsupport::exact_power(3, k)));
-        std::uint64_t once = testsupport::exact_double_bits(scale - s, scale);
-        EXPECT_EQ(std::bit_cast<std::uint64_t>(1.0 - FIfexp(3.0, y)), once) << k;
-        double stored = static_cast<double>(FIfexp(3.0, y));
-        EXPECT_EQ(std::bit_cast<std::uint64_t>(stored), testsupport::exact_double_bits(s, scale))
-            << k;
-        if (std::bit_cast<std::uint64_t>(1.0 - stored) != once) ++double_rounding_differs;
-    }
-    // The single rounding is visible: rounding the power to double first changes some results.
-    EXPECT_GT(double_rounding_differs, 0);
-}
 
 // The fast path against MPFR, bit for bit, on a million pairs from families that stress it: the
 // power with its error class, then the store, 1.0 - p and an operation with the previous power.
