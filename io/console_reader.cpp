@@ -62,6 +62,7 @@ void ConsoleReader::discard() {
 
 void ConsoleReader::FF_fillbuf() {
     discard();
+    if (input_ended_) fault(ErrorCode::EndOfFile); // nothing is read after the end of input
     const platform::IoResult got = source_.read(buffer_.data(), kConsoleBufferSize);
     if (got.error != 0 || got.count < 0) fault(ErrorCode::ReadFailed);
     if (got.count == 0) {
@@ -70,6 +71,7 @@ void ConsoleReader::FF_fillbuf() {
         buffer_[0] = '\n';
         last_ = 0;
         inside_line_ = false;
+        input_ended_ = true;
         return;
     }
     const auto count = static_cast<std::size_t>(got.count);

@@ -53,6 +53,7 @@ private:
     int position_ = 0;
     int last_ = -1;            // index of the last valid byte, -1 when empty
     bool inside_line_ = false; // the bytes read so far stop inside a line
+    bool input_ended_ = false; // a read found the end of input inside a line
 };
 
 } // namespace io
