@@ -37,40 +37,39 @@ void factor_in_order(const ColumnMajor& a, int n, int last_stage) {
 
 // y[i] receives the terms x_L[i] * s_L for L = 0, 1, ..., terms - 1, in that order, each
 // product rounded before its subtraction; x_L starts x_step after x_(L-1), and s_L stands
-// s_step after s_(L-1). Up to eight terms are taken per pass, so y is loaded and stored once
-// for every eight; there is no dependence from one i to the next.
-[[gnu::always_inline]] inline void subtract_terms(double* __restrict y, int count,
-                                                  const double* __restrict x, std::size_t x_step,
-                                                  const double* __restrict s, std::size_t s_step,
-                                                  int terms) {
-    int L = 0;
-    for (; L + 8 <= terms; L += 8) {
-        const double* x0 = x + std::size_t(L) * x_step;
-        const double *x1 = x0 + x_step, *x2 = x1 + x_step, *x3 = x2 + x_step;
-        const double *x4 = x3 + x_step, *x5 = x4 + x_step, *x6 = x5 + x_step, *x7 = x6 + x_step;
-        const double* s0 = s + std::size_t(L) * s_step;
-        const double f0 = s0[0], f1 = s0[s_step], f2 = s0[2 * s_step], f3 = s0[3 * s_step];
-        const double f4 = s0[4 * s_step], f5 = s0[5 * s_step], f6 = s0[6 * s_step],
-                     f7 = s0[7 * s_step];
-        for (int i = 0; i < count; ++i)
-            y[i] =
-                (((((((y[i] - x0[i] * f0) - x1[i] * f1) - x2[i] * f2) - x3[i] * f3) - x4[i] * f4) -
-                  x5[i] * f5) -
-                 x6[i] * f6) -
-                x7[i] * f7;
+// s_step after s_(L-1). The terms are taken eight at a time, so y is loaded and stored once for
+// every eight; there is no dependence from one i to the next.
+template <int Terms>
+[[gnu::always_inline]] inline void subtract_block(double* __restrict y, int count,
+                                                  const double* const* x, const double* s) {
+    for (int i = 0; i < count; ++i) {
+        double v = y[i];
+        for (int t = 0; t < Terms; ++t) v = v - x[t][i] * s[t];
+        y[i] = v;
     }
-    for (; L + 4 <= terms; L += 4) {
-        const double* x0 = x + std::size_t(L) * x_step;
-        const double *x1 = x0 + x_step, *x2 = x1 + x_step, *x3 = x2 + x_step;
-        const double* s0 = s + std::size_t(L) * s_step;
-        const double f0 = s0[0], f1 = s0[s_step], f2 = s0[2 * s_step], f3 = s0[3 * s_step];
-        for (int i = 0; i < count; ++i)
-            y[i] = (((y[i] - x0[i] * f0) - x1[i] * f1) - x2[i] * f2) - x3[i] * f3;
-    }
-    for (; L < terms; ++L) {
-        const double* x0 = x + std::size_t(L) * x_step;
-        const double f0 = s[std::size_t(L) * s_step];
-        for (int i = 0; i < count; ++i) y[i] = y[i] - x0[i] * f0;
+}
+
+[[gnu::always_inline]] inline void subtract_terms(double* __restrict y, int count, const double* x,
+                                                  std::size_t x_step, const double* s,
+                                                  std::size_t s_step, int terms) {
+    for (int L = 0; L < terms; L += 8) {
+        const double* xs[8];
+        double fs[8];
+        const int block = std::min(8, terms - L);
+        for (int t = 0; t < block; ++t) {
+            xs[t] = x + std::size_t(L + t) * x_step;
+            fs[t] = s[std::size_t(L + t) * s_step];
+        }
+        switch (block) {
+        case 8: subtract_block<8>(y, count, xs, fs); break;
+        case 7: subtract_block<7>(y, count, xs, fs); break;
+        case 6: subtract_block<6>(y, count, xs, fs); break;
+        case 5: subtract_block<5>(y, count, xs, fs); break;
+        case 4: subtract_block<4>(y, count, xs, fs); break;
+        case 3: subtract_block<3>(y, count, xs, fs); break;
+        case 2: subtract_block<2>(y, count, xs, fs); break;
+        default: subtract_block<1>(y, count, xs, fs); break;
+        }
     }
 }
 
