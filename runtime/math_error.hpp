@@ -48,15 +48,25 @@ struct MathErrorState {
 // underflow and inexact result masked and silent. Run once by the start-up.
 void FixMathExceptions();
 
-// Runs work with every floating-point exception masked, as the run-time's own operations run,
-// and tells whether it raised none of those that are fatal to the program's arithmetic. The
-// flags raised meanwhile are dropped, and the traps are back as they were afterwards.
+// Every floating-point exception masked for the scope's lifetime, as the library's own code
+// runs; the flags raised meanwhile are dropped with it.
+class MaskedFloatScope {
+public:
+    MaskedFloatScope() : saved_(platform::hold_float_state()) {}
+    ~MaskedFloatScope() { platform::restore_float_state(saved_); }
+    MaskedFloatScope(const MaskedFloatScope&) = delete;
+    MaskedFloatScope& operator=(const MaskedFloatScope&) = delete;
+
+private:
+    platform::FloatState saved_;
+};
+
+// Runs work in a masked scope, as the run-time's own operations run, and tells whether it
+// raised none of the exceptions that are fatal to the program's arithmetic.
 template <class Work> bool runs_clean_masked(Work&& work) {
-    platform::FloatState saved = platform::hold_float_state();
+    MaskedFloatScope masked;
     work();
-    bool clean = !platform::fatal_float_flags_raised();
-    platform::restore_float_state(saved);
-    return clean;
+    return !platform::fatal_float_flags_raised();
 }
 
 // The handler of a trapped exception: reports it, which ends the run. (The run-time's own

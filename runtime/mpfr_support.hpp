@@ -11,8 +11,8 @@
 
 #include <mpfr.h>
 
-#include "platform/signals.hpp"
 #include "runtime/extended.hpp"
+#include "runtime/math_error.hpp"
 
 namespace runtime {
 
@@ -29,19 +29,6 @@ public:
 
 private:
     mpfr_t value_;
-};
-
-// Every floating-point exception masked for the scope's lifetime, as the library's own code
-// runs; the flags raised meanwhile are dropped with it.
-class MaskedFloatScope {
-public:
-    MaskedFloatScope() : saved_(platform::hold_float_state()) {}
-    ~MaskedFloatScope() { platform::restore_float_state(saved_); }
-    MaskedFloatScope(const MaskedFloatScope&) = delete;
-    MaskedFloatScope& operator=(const MaskedFloatScope&) = delete;
-
-private:
-    platform::FloatState saved_;
 };
 
 // Sets out (at least 64 bits) to x exactly.
