@@ -107,29 +107,31 @@ factor_by_columns(double* a, int n, int last_stage, double* u_rows) {
     for (int L = 1; L <= last_stage; ++L) corner = corner - A(n, L) * A(L, n);
 }
 
-void forward_and_back_in_order(const ColumnMajor& a, const Vector& b, int n, int first_back) {
-    // Forward substitution, L y = b.
+// Back substitution, U x = y; U's diagonal is 1, so there is nothing to divide by. Each
+// component needs every one below it, so this keeps the textbook order in both forms.
+void back_substitute(const ColumnMajor& a, const Vector& b, int n, int first_back) {
+    for (int I = first_back; I >= 1; --I)
+        for (int L = I + 1; L <= n; ++L) b(I) = b(I) - a(I, L) * b(L);
+}
+
+// Forward substitution, L y = b, as it is written.
+void forward_in_order(const ColumnMajor& a, const Vector& b, int n) {
     b(1) = b(1) / a(1, 1);
     for (int I = 2; I <= n; ++I) {
         for (int L = 1; L <= I - 1; ++L) b(I) = b(I) - a(I, L) * b(L);
         b(I) = b(I) / a(I, I);
     }
-    // Back substitution, U x = y; U's diagonal is 1, so there is nothing to divide by.
-    for (int I = first_back; I >= 1; --I)
-        for (int L = I + 1; L <= n; ++L) b(I) = b(I) - a(I, L) * b(L);
 }
 
 // The forward substitution by columns: once y(L) is final, column L of L is taken off the
 // components below it. Each component still receives its terms in increasing L, then its
-// division; the back substitution keeps its order, as each component needs every one below it.
-void forward_by_columns_and_back(const ColumnMajor& a, const Vector& b, int n, int first_back) {
+// division.
+void forward_by_columns(const ColumnMajor& a, const Vector& b, int n) {
     for (int L = 1; L <= n; ++L) {
         b(L) = b(L) / a(L, L);
         const double y = b(L);
         for (int I = L + 1; I <= n; ++I) b(I) = b(I) - a(I, L) * y;
     }
-    for (int I = first_back; I >= 1; --I)
-        for (int L = I + 1; L <= n; ++L) b(I) = b(I) - a(I, L) * b(L);
 }
 
 // Working storage kept from call to call, so that a factorisation does not ask the system for
@@ -186,10 +188,11 @@ void SOLVE(const double& N, std::span<double> A, std::span<double> B) {
     if (n < 1) return;
     std::vector<double>& original = scratch(Scratch::Original);
     original.assign(B.begin(), B.begin() + n);
-    if (runtime::runs_clean_masked([&] { forward_by_columns_and_back(a, b, n, first_back); }))
-        return;
-    std::copy(original.begin(), original.end(), B.begin());
-    forward_and_back_in_order(a, b, n, first_back);
+    if (!runtime::runs_clean_masked([&] { forward_by_columns(a, b, n); })) {
+        std::copy(original.begin(), original.end(), B.begin());
+        forward_in_order(a, b, n);
+    }
+    back_substitute(a, b, n, first_back);
 }
 
 } // namespace experiments
