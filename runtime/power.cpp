@@ -1,6 +1,7 @@
 #include "runtime/power.hpp"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -269,15 +270,53 @@ PowResult library_pow(double x, double y) {
     return library_pow_reference(x, y);
 }
 
-Extended FIfexp(double x, double y) {
-    PowResult power = library_pow(x, y);
-    Extended result = power.value;
-    if (power.error) {
-        MathErrorRecord record{*power.error, "pow", x, y, static_cast<double>(power.value)};
-        matherr(record); // a passed-over error keeps the default result, which the hook may set
-        result = Extended::from_double(record.retval);
+namespace {
+
+// The powers already computed, by their arguments' bits. The power is a pure function, so a
+// repeated call takes the bits computed before: the program's matrices and right-hand sides ask
+// for the same hundred and fifty powers at every order. A fixed table with a few probes from a
+// hashed slot; arguments that find no room are computed every time.
+struct MemoSlot {
+    std::uint64_t x_bits, y_bits;
+    Extended power;
+    bool filled;
+};
+constexpr int kMemoBits = 8;
+constexpr std::size_t kMemoSlots = std::size_t{1} << kMemoBits;
+constexpr std::size_t kMemoProbes = 8;
+std::array<MemoSlot, kMemoSlots> memo{};
+
+// The slot that holds the power of x and y, or the empty one to put it in; null when neither
+// is within reach.
+MemoSlot* memo_slot(double x, double y) {
+    auto x_bits = std::bit_cast<std::uint64_t>(x);
+    auto y_bits = std::bit_cast<std::uint64_t>(y);
+    // The top bits of a multiplicative hash; the arguments' own low bits are mostly zero.
+    std::size_t start = ((x_bits ^ std::rotl(y_bits, 32)) * 0x9E3779B97F4A7C15) >> (64 - kMemoBits);
+    for (std::size_t probe = 0; probe < kMemoProbes; ++probe) {
+        MemoSlot& slot = memo[(start + probe) % kMemoSlots];
+        if (!slot.filled || (slot.x_bits == x_bits && slot.y_bits == y_bits)) return &slot;
     }
-    return result;
+    return nullptr;
+}
+
+} // namespace
+
+Extended FIfexp(double x, double y) {
+    MemoSlot* slot = memo_slot(x, y);
+    if (slot != nullptr && slot->filled) return slot->power;
+    PowResult power = library_pow(x, y);
+    if (!power.error) {
+        if (slot != nullptr)
+            *slot = {std::bit_cast<std::uint64_t>(x), std::bit_cast<std::uint64_t>(y), power.value,
+                     true};
+        return power.value;
+    }
+    // An error goes to the hook at every call; a passed-over one keeps the default result,
+    // which the hook may set.
+    MathErrorRecord record{*power.error, "pow", x, y, static_cast<double>(power.value)};
+    matherr(record);
+    return Extended::from_double(record.retval);
 }
 
 } // namespace runtime
