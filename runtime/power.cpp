@@ -32,13 +32,14 @@ constexpr mpfr_exp_t kNearOverflowExp = 1024;
 } // namespace
 
 PowResult library_pow_reference(double x, double y) {
+    const Mpfr& m = mpfr();
     MaskedFloatScope masked;
     MpfrNumber base(kExtendedBits);
     MpfrNumber exponent(kExtendedBits);
     MpfrNumber power(kExtendedBits);
     set_mpfr(base.get(), Extended::from_double(x));
     set_mpfr(exponent.get(), Extended::from_double(y));
-    mpfr_pow(power.get(), base.get(), exponent.get(), MPFR_RNDN);
+    m.pow(power.get(), base.get(), exponent.get(), MPFR_RNDN);
     if (std::optional<MathCode> error = argument_error(x, y)) {
         // A pole keeps its signed infinity; a domain error has no value.
         return {*error == MathCode::Domain ? Extended::nan() : to_extended(power.get()), error};
@@ -51,13 +52,13 @@ PowResult library_pow_reference(double x, double y) {
     if (mpfr_inf_p(power.get())) return {Extended::infinity(negative), MathCode::RangeOverflow};
     if (mpfr_zero_p(power.get()) || mpfr_get_exp(power.get()) < kLeastNormalExp) {
         MpfrNumber exact(kDoubleBits);
-        int ternary = mpfr_pow(exact.get(), base.get(), exponent.get(), MPFR_RNDN);
+        int ternary = m.pow(exact.get(), base.get(), exponent.get(), MPFR_RNDN);
         double subnormal = round_into_double(exact.get(), ternary).value;
         return {Extended::from_double(subnormal), MathCode::RangeUnderflow};
     }
     if (mpfr_get_exp(power.get()) >= kNearOverflowExp) {
         MpfrNumber stored(kDoubleBits);
-        int ternary = mpfr_set(stored.get(), power.get(), MPFR_RNDN);
+        int ternary = m.set4(stored.get(), power.get(), MPFR_RNDN, MPFR_SIGN(power.get()));
         if (round_into_double(stored.get(), ternary).overflow)
             return {Extended::infinity(negative), MathCode::RangeOverflow};
     }
