@@ -12,6 +12,7 @@
 // does not keep the stack aligned for 32-byte spills).
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(_WIN32)
 #define CROUT_KERNEL_AVX2 1
+#include <cpuid.h>
 #else
 #define CROUT_KERNEL_AVX2 0
 #endif
@@ -128,6 +129,21 @@ void factor_by_columns_portable(double* a, int n, int last_stage, double* u_rows
 }
 #endif
 
+#if CROUT_KERNEL_AVX2
+// Whether the processor has AVX2 and the system keeps its registers. Asked directly, with three
+// instructions, at the first factorisation: a run that factors nothing asks nothing, and the
+// compiler's own detection would ask for every feature at every start.
+bool processor_runs_avx2() {
+    unsigned a = 0, b = 0, c = 0, d = 0;
+    if (__get_cpuid(1, &a, &b, &c, &d) == 0 || (c & bit_OSXSAVE) == 0 || (c & bit_AVX) == 0)
+        return false;
+    unsigned low = 0, high = 0;
+    __asm__("xgetbv" : "=a"(low), "=d"(high) : "c"(0)); // the register state the system saves
+    if ((low & 0x6) != 0x6) return false;               // XMM and YMM
+    return __get_cpuid_count(7, 0, &a, &b, &c, &d) != 0 && (b & bit_AVX2) != 0;
+}
+#endif
+
 Kernel kernel_of([[maybe_unused]] KernelForm form) {
 #if CROUT_KERNEL_AVX2
     if (form == KernelForm::Avx2) return factor_by_columns_avx2;
@@ -174,7 +190,8 @@ Scratch scratch;
 
 bool kernel_form_runs_here(KernelForm form) {
 #if CROUT_KERNEL_AVX2
-    if (form == KernelForm::Avx2) return __builtin_cpu_supports("avx2") != 0;
+    static const bool avx2 = processor_runs_avx2();
+    if (form == KernelForm::Avx2) return avx2;
 #endif
     return form == KernelForm::Portable;
 }
