@@ -3,7 +3,7 @@
 // accounts for its runs: CPU time (user + system, from wait4), wall time from spawn to reap,
 // and peak resident size.
 //
-//   run_stats RUNS INPUT NAME=PROGRAM...
+//   run_stats RUNS NAME=PROGRAM:INPUT...
 #define _GNU_SOURCE
 #include <fcntl.h>
 #include <spawn.h>
@@ -59,28 +59,37 @@ static void run(const char* program, const char* input, double* cpu, double* wal
 }
 
 int main(int argc, char** argv) {
-    if (argc < 4) {
-        fprintf(stderr, "usage: run_stats RUNS INPUT NAME=PROGRAM...\n");
+    if (argc < 3 || argc > 66) {
+        fprintf(stderr, "usage: run_stats RUNS NAME=PROGRAM:INPUT...\n");
         return 2;
     }
     int runs = atoi(argv[1]);
-    const char* input = argv[2];
-    int count = argc - 3;
+    int count = argc - 2;
     double* cpu = calloc((size_t)(count * runs), sizeof(double));
     double* wall = calloc((size_t)(count * runs), sizeof(double));
     double* rss = calloc((size_t)(count * runs), sizeof(double));
-    const char* programs[64];
-    for (int p = 0; p < count && p < 64; ++p) programs[p] = strchr(argv[3 + p], '=') + 1;
+    const char *names[64], *programs[64], *inputs[64];
+    for (int p = 0; p < count; ++p) {
+        char* name = argv[2 + p];
+        char* program = strchr(name, '=');
+        char* input = program ? strchr(program, ':') : NULL;
+        if (!input) {
+            fprintf(stderr, "not NAME=PROGRAM:INPUT: %s\n", name);
+            return 2;
+        }
+        *program++ = '\0';
+        *input++ = '\0';
+        names[p] = name, programs[p] = program, inputs[p] = input;
+    }
     double ignored;
     for (int p = 0; p < count; ++p) // warm the caches
-        for (int r = 0; r < 10; ++r) run(programs[p], input, &ignored, &ignored, &ignored);
+        for (int r = 0; r < 10; ++r) run(programs[p], inputs[p], &ignored, &ignored, &ignored);
     for (int r = 0; r < runs; ++r)
         for (int p = 0; p < count; ++p)
-            run(programs[p], input, &cpu[p * runs + r], &wall[p * runs + r], &rss[p * runs + r]);
+            run(programs[p], inputs[p], &cpu[p * runs + r], &wall[p * runs + r], &rss[p * runs + r]);
     for (int p = 0; p < count; ++p) {
         double* c = &cpu[p * runs];
-        int name_length = (int)(strchr(argv[3 + p], '=') - argv[3 + p]);
-        printf("%.*s %.3f %.3f %.3f %.3f %.0f\n", name_length, argv[3 + p], quantile(c, runs, 0.5),
+        printf("%s %.3f %.3f %.3f %.3f %.0f\n", names[p], quantile(c, runs, 0.5),
                quantile(c, runs, 0.25), quantile(c, runs, 0.75), quantile(&wall[p * runs], runs, 0.5),
                quantile(&rss[p * runs], runs, 0.5));
     }
