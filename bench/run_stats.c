@@ -86,12 +86,13 @@ int main(int argc, char** argv) {
         for (int r = 0; r < 10; ++r) run(programs[p], inputs[p], &ignored, &ignored, &ignored);
     for (int r = 0; r < runs; ++r)
         for (int p = 0; p < count; ++p)
-            run(programs[p], inputs[p], &cpu[p * runs + r], &wall[p * runs + r], &rss[p * runs + r]);
+            run(programs[p], inputs[p], &cpu[p * runs + r], &wall[p * runs + r],
+                &rss[p * runs + r]);
     for (int p = 0; p < count; ++p) {
         double* c = &cpu[p * runs];
         printf("%s %.3f %.3f %.3f %.3f %.0f\n", names[p], quantile(c, runs, 0.5),
-               quantile(c, runs, 0.25), quantile(c, runs, 0.75), quantile(&wall[p * runs], runs, 0.5),
-               quantile(&rss[p * runs], runs, 0.5));
+               quantile(c, runs, 0.25), quantile(c, runs, 0.75),
+               quantile(&wall[p * runs], runs, 0.5), quantile(&rss[p * runs], runs, 0.5));
     }
     return 0;
 }
