@@ -1,39 +1,55 @@
 #!/usr/bin/env bash
-# Times a whole scripted session of crout (options 1, 2 and 3, every pause answered with an
-# empty line, the screen sent to /dev/null, in a temporary folder) beside a hello-world C++
-# program built with the same compiler and flags and started the same way. Prints both means,
-# their ratio, and both peak resident sizes.
+# The cost of a whole scripted session of crout (options 1, 2 and 3, every pause answered with
+# an empty line, the screen sent to /dev/null, in a temporary folder) and of a menu-only run
+# (option 3 at once), beside the process floor: a C hello world (puts), built with the same
+# compiler and flags. A C++ iostream hello world is shown for reference. Each program runs 100
+# times, taking turns with the others; the medians of the kernel's accounting of each run (CPU
+# time, user + system; wall time; peak resident size) are printed, with the quartiles of the CPU
+# time, and the ratios to the floor. A second crout (an earlier build, say) is measured beside
+# the first, taking turns with it.
 #
-#   bash bench/session.sh [path/to/crout]     (default: the release build, built if missing)
+#   bash bench/session.sh [path/to/crout [path/to/earlier/crout]]
+#                                             (default: the release build, built if missing)
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 crout=${1:-$here/build/release/experiments/crout}
 if [ ! -x "$crout" ]; then
     (cd "$here" && cmake --preset release >/dev/null && cmake --build --preset release >/dev/null)
 fi
-command -v hyperfine >/dev/null || { echo "session.sh needs hyperfine (apt-get install hyperfine)"; exit 1; }
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 { printf '1\n\n\n\n\n2\n'; printf '\n%.0s' $(seq 12); printf '3\n'; } >"$work/session"
-cat >"$work/hello.cpp" <<'CPP'
-#include <iostream>
-int main() { std::cout << "hello\n"; }
-CPP
+printf '3\n' >"$work/menu"
+printf '#include <stdio.h>\nint main(void) { puts("hello"); }\n' >"$work/hello.c"
+printf '#include <iostream>\nint main() { std::cout << "hello\\n"; }\n' >"$work/hello.cpp"
 flags=$(sed -n 's/^CMAKE_CXX_FLAGS_RELEASE:STRING=//p' "$here/build/release/CMakeCache.txt" 2>/dev/null || true)
-c++ -std=c++20 ${flags:--O3 -DNDEBUG} -ffp-contract=off -o "$work/hello" "$work/hello.cpp"
+cc ${flags:--O3 -DNDEBUG} -o "$work/hello_c" "$work/hello.c"
+c++ -std=c++20 ${flags:--O3 -DNDEBUG} -o "$work/hello_cpp" "$work/hello.cpp"
+cc -O2 -o "$work/run_stats" "$here/bench/run_stats.c"
+cp "$crout" "$work/crout"
+baseline=()
+if [ -n "${2:-}" ]; then
+    cp "$2" "$work/earlier"
+    baseline=(earlier_session=./earlier:session earlier_menu=./earlier:menu)
+fi
 
 cd "$work"
-# Both start through the shell with the same redirections; hyperfine takes off the shell's own
-# start-up time.
-hyperfine --warmup 20 --runs 200 --export-json "$work/t.json" \
-    -n crout "$crout <session >/dev/null" -n hello "./hello <session >/dev/null" >/dev/null 2>&1
-peak() { /usr/bin/time -f %M "$@" <"$work/session" 2>&1 >/dev/null | tail -n 1; }
-python3 - "$work/t.json" "$(peak "$crout")" "$(peak "$work/hello")" <<'PY'
-import json, sys
-runs = {r["command"]: r for r in json.load(open(sys.argv[1]))["results"]}
-c, h = runs["crout"]["mean"], runs["hello"]["mean"]
-mc, mh = int(sys.argv[2]), int(sys.argv[3])
-print(f"time   crout {c*1e3:.2f} ms  hello {h*1e3:.2f} ms  ratio {c/h:.2f} (goal 1.5)")
-print(f"memory crout {mc} KiB  hello {mh} KiB  ratio {mc/mh:.2f} (goal 1.5)")
-PY
+./run_stats 100 session=./crout:session menu=./crout:menu "${baseline[@]}" \
+    hello_c=./hello_c:menu hello_cpp=./hello_cpp:menu | python3 -c '
+import sys
+rows = {}
+for line in sys.stdin:
+    name, cpu, q1, q3, wall, rss = line.split()
+    rows[name] = (float(cpu), float(q1), float(q3), float(wall), int(rss))
+floor = rows["hello_c"]
+print("%-26s %7s %14s %8s %9s   CPU/floor  peak/floor" % ("", "CPU ms", "(quartiles)", "wall ms", "peak KiB"))
+labels = {"session": "crout, options 1, 2, 3", "menu": "crout, option 3 at once",
+          "earlier_session": "earlier, options 1, 2, 3", "earlier_menu": "earlier, option 3",
+          "hello_c": "C hello (puts), the floor", "hello_cpp": "C++ hello (iostream)"}
+for name in [n for n in labels if n in rows]:
+    cpu, q1, q3, wall, rss = rows[name]
+    print(f"{labels[name]:26} {cpu:7.3f} {q1:6.3f}-{q3:6.3f}  {wall:8.3f} {rss:9d}   "
+          f"{cpu / floor[0]:9.2f}  {rss / floor[4]:10.2f}")
+print("goal: a session at most 1.5 times the floor in CPU time and in peak resident size")
+'

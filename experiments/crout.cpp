@@ -1,11 +1,25 @@
 #include "experiments/crout.hpp"
 
 #include <algorithm>
-#include <vector>
+#include <array>
+#include <cassert>
 
 #include "experiments/column_major.hpp"
 #include "runtime/ftol.hpp"
 #include "runtime/math_error.hpp"
+
+// The AVX2 form of the kernel, where the compiler and the platform support it (Windows on x86-64
+// does not keep the stack aligned for 32-byte spills).
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(_WIN32)
+#define CROUT_KERNEL_AVX2 1
+#if __has_include(<sys/platform/x86.h>)
+#include <sys/platform/x86.h>
+#else
+#include <cpuid.h>
+#endif
+#else
+#define CROUT_KERNEL_AVX2 0
+#endif
 
 namespace experiments {
 
@@ -78,10 +92,10 @@ template <int Terms>
 // u_rows as they are finished. Every element still receives the same terms in the same order,
 // and each pivot divides its row in the same order, so every result is bit for bit the one
 // above; only the order in which different elements take their turns differs. The innermost
-// loops run in vector lanes where the processor has them, each lane doing the same rounded
-// operations.
-[[gnu::target_clones("avx512f", "avx2", "default")]] void
-factor_by_columns(double* a, int n, int last_stage, double* u_rows) {
+// loops run in vector lanes where the form is compiled for them, each lane doing the same
+// rounded operations.
+[[gnu::always_inline]] inline void factor_by_columns(double* a, int n, int last_stage,
+                                                     double* u_rows) {
     const std::size_t ld = std::size_t(n);
     const auto A = [&](int i, int j) -> double& {
         return a[std::size_t(i - 1) + std::size_t(j - 1) * ld];
@@ -105,6 +119,44 @@ factor_by_columns(double* a, int n, int last_stage, double* u_rows) {
 
     double& corner = A(n, n);
     for (int L = 1; L <= last_stage; ++L) corner = corner - A(n, L) * A(L, n);
+}
+
+// The forms compiled from it.
+using Kernel = void (*)(double* a, int n, int last_stage, double* u_rows);
+void factor_by_columns_portable(double* a, int n, int last_stage, double* u_rows) {
+    factor_by_columns(a, n, last_stage, u_rows);
+}
+#if CROUT_KERNEL_AVX2
+[[gnu::target("avx2")]] void factor_by_columns_avx2(double* a, int n, int last_stage,
+                                                    double* u_rows) {
+    factor_by_columns(a, n, last_stage, u_rows);
+}
+#endif
+
+#if CROUT_KERNEL_AVX2
+// Whether the processor has AVX2 and the system keeps its registers. Where the C library tells
+// what it found at its start-up, that costs nothing; elsewhere the processor is asked here, once,
+// at the first factorisation, so that a run that factors nothing asks nothing.
+bool processor_runs_avx2() {
+#if __has_include(<sys/platform/x86.h>)
+    return CPU_FEATURE_ACTIVE(AVX2);
+#else
+    unsigned a = 0, b = 0, c = 0, d = 0;
+    if (__get_cpuid(1, &a, &b, &c, &d) == 0 || (c & bit_OSXSAVE) == 0 || (c & bit_AVX) == 0)
+        return false;
+    unsigned low = 0, high = 0;
+    __asm__("xgetbv" : "=a"(low), "=d"(high) : "c"(0)); // the register state the system saves
+    if ((low & 0x6) != 0x6) return false;               // XMM and YMM
+    return __get_cpuid_count(7, 0, &a, &b, &c, &d) != 0 && (b & bit_AVX2) != 0;
+#endif
+}
+#endif
+
+Kernel kernel_of([[maybe_unused]] KernelForm form) {
+#if CROUT_KERNEL_AVX2
+    if (form == KernelForm::Avx2) return factor_by_columns_avx2;
+#endif
+    return factor_by_columns_portable;
 }
 
 // Back substitution, U x = y; U's diagonal is 1, so there is nothing to divide by. Each
@@ -134,33 +186,43 @@ void forward_by_columns(const ColumnMajor& a, const Vector& b, int n) {
     }
 }
 
-// Working storage kept from call to call, so that a factorisation does not ask the system for
-// memory each time.
-enum class Scratch { Original, RowsOfU };
-std::vector<double>& scratch(Scratch which) {
-    static std::vector<double> storage[2];
-    return storage[static_cast<int>(which)];
-}
+// Working storage for the largest order, like A itself: the factorisation and the solve ask
+// the system for no memory.
+struct Scratch {
+    std::array<double, kLargestOrder * kLargestOrder> original; // A's or B's copy for a rerun
+    std::array<double, kLargestOrder * kLargestOrder> u_rows;   // U kept row by row
+};
+Scratch scratch;
 
 } // namespace
 
+bool kernel_form_runs_here(KernelForm form) {
+#if CROUT_KERNEL_AVX2
+    static const bool avx2 = processor_runs_avx2();
+    if (form == KernelForm::Avx2) return avx2;
+#endif
+    return form == KernelForm::Portable;
+}
+
 void crout_factor(const double& N, std::span<double> A) {
+    crout_factor(N, A,
+                 kernel_form_runs_here(KernelForm::Avx2) ? KernelForm::Avx2 : KernelForm::Portable);
+}
+
+void crout_factor(const double& N, std::span<double> A, KernelForm form) {
     const int n = ftol(N);
     const int last_stage = ftol(N - 1.0);
     if (n < 1) return;
-    const std::size_t size = std::size_t(n) * std::size_t(n);
+    assert(n <= kLargestOrder && kernel_form_runs_here(form));
+    const auto size = std::ptrdiff_t(n) * n;
     // The fast form runs with the traps masked. Should it raise a fault, the factorisation
     // runs again from the original in the order of the method, where the trap reports the
     // fault at the very operation that meets it.
-    std::span<const double> matrix = A.first(size);
-    std::vector<double>& original = scratch(Scratch::Original);
-    original.assign(matrix.begin(), matrix.end());
-    std::vector<double>& u_rows = scratch(Scratch::RowsOfU);
-    u_rows.resize(size);
-    if (runtime::runs_clean_masked(
-            [&] { factor_by_columns(A.data(), n, last_stage, u_rows.data()); }))
+    std::copy_n(A.begin(), size, scratch.original.begin());
+    const Kernel fast = kernel_of(form);
+    if (runtime::runs_clean_masked([&] { fast(A.data(), n, last_stage, scratch.u_rows.data()); }))
         return;
-    std::copy(original.begin(), original.end(), A.begin());
+    std::copy_n(scratch.original.begin(), size, A.begin());
     factor_in_order(ColumnMajor(A, n), n, last_stage);
 }
 
@@ -186,10 +248,9 @@ void SOLVE(const double& N, std::span<double> A, std::span<double> B) {
     const ColumnMajor a(A, n);
     const Vector b(B);
     if (n < 1) return;
-    std::vector<double>& original = scratch(Scratch::Original);
-    original.assign(B.begin(), B.begin() + n);
+    std::copy_n(B.begin(), n, scratch.original.begin());
     if (!runtime::runs_clean_masked([&] { forward_by_columns(a, b, n); })) {
-        std::copy(original.begin(), original.end(), B.begin());
+        std::copy_n(scratch.original.begin(), n, B.begin());
         forward_in_order(a, b, n);
     }
     back_substitute(a, b, n, first_back);

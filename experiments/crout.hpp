@@ -14,9 +14,19 @@
 
 namespace experiments {
 
+// The program's largest order; the kernel's working storage is sized for it, like A.
+inline constexpr int kLargestOrder = 100;
+
 // Steps 1 to 3 of LU: A is replaced by L on and below the diagonal and U above it (U's unit
-// diagonal is not stored).
+// diagonal is not stored). N is at most kLargestOrder.
 void crout_factor(const double& N, std::span<double> A);
+
+// The forms of the factorisation's fast kernel, each giving the same bits: one for any
+// processor, and one in AVX2's four lanes of doubles. crout_factor takes the AVX2 form where it
+// runs; tests run each form that runs here.
+enum class KernelForm { Portable, Avx2 };
+bool kernel_form_runs_here(KernelForm form);
+void crout_factor(const double& N, std::span<double> A, KernelForm form);
 
 // DET: the product of the diagonal of the factored A, taken from the first entry to the last.
 double determinant(const double& N, std::span<double> A);

@@ -1,10 +1,12 @@
 #include "platform/signals.hpp"
 
+#include <algorithm>
 #include <cfenv>
 #include <csignal>
 #include <cstdint>
 #include <cstring>
 #include <pthread.h>
+#include <sys/resource.h>
 
 namespace platform {
 
@@ -73,6 +75,7 @@ void on_sigsegv(int, siginfo_t* info, void*) {
 } // namespace
 
 namespace {
+
 void install_sigfpe() {
     struct sigaction action {};
     action.sa_sigaction = on_sigfpe;
@@ -80,6 +83,30 @@ void install_sigfpe() {
     sigemptyset(&action.sa_mask);
     sigaction(SIGFPE, &action, nullptr);
 }
+
+// The main thread's stack, seen from the start-up on that thread: it reaches at most its size
+// limit below this frame, which lies a little under the stack's top. Only without a limit are
+// the bounds of its mapping looked up, which reads the process's memory map.
+void find_stack_bounds() {
+    const auto here = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
+    rlimit limit{};
+    if (getrlimit(RLIMIT_STACK, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY) {
+        stack_high = here;
+        stack_low = here - std::min<std::uintptr_t>(here, limit.rlim_cur);
+        return;
+    }
+    pthread_attr_t attr;
+    if (pthread_getattr_np(pthread_self(), &attr) == 0) {
+        void* addr = nullptr;
+        std::size_t size = 0;
+        if (pthread_attr_getstack(&attr, &addr, &size) == 0) {
+            stack_low = reinterpret_cast<std::uintptr_t>(addr);
+            stack_high = stack_low + size;
+        }
+        pthread_attr_destroy(&attr);
+    }
+}
+
 } // namespace
 
 void set_float_trap_handler(FloatTrapHandler handler) {
@@ -95,16 +122,7 @@ void set_integer_divide_handler(FaultHandler handler) {
 void set_stack_overflow_handler(FaultHandler on_stack_overflow) {
     stack_overflow_handler = on_stack_overflow;
 
-    pthread_attr_t attr;
-    if (pthread_getattr_np(pthread_self(), &attr) == 0) {
-        void* addr = nullptr;
-        std::size_t size = 0;
-        if (pthread_attr_getstack(&attr, &addr, &size) == 0) {
-            stack_low = reinterpret_cast<std::uintptr_t>(addr);
-            stack_high = stack_low + size;
-        }
-        pthread_attr_destroy(&attr);
-    }
+    find_stack_bounds();
 
     // The handler cannot run on the stack that has just overflowed.
     static char alternate_stack[1 << 16];

@@ -41,7 +41,7 @@ void set_float_trap_handler(FloatTrapHandler handler);
 void set_integer_divide_handler(FaultHandler handler);
 
 // SIGSEGV on an alternate stack: a fault near the stack's end goes to on_stack_overflow; any
-// other fault gets the platform's default action.
+// other fault gets the platform's default action. Called from the start-up, on the main thread.
 void set_stack_overflow_handler(FaultHandler on_stack_overflow);
 
 // A write to a closed pipe fails with EPIPE, and a write past the file-size limit with EFBIG,

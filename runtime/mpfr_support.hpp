@@ -1,7 +1,10 @@
 #pragma once
 // MPFR behind the power's reference and fallback, and the reference for the operations on
-// extended values: a scoped variable, the exchange between Extended and MPFR, and the rounding of
-// a result once into double's range.
+// extended values: the library's functions, a scoped variable, the exchange between Extended and
+// MPFR, and the rounding of a result once into double's range.
+//
+// The shared library is loaded at the first call that needs it. The program's own powers all
+// take the fast path, so a session never loads it.
 //
 // MPFR keeps its exponents in a range far wider than double's; a result rounded to 53 bits there
 // is brought into double's range (overflow, subnormals) by round_into_double, which takes the
@@ -19,10 +22,41 @@ namespace runtime {
 inline constexpr mpfr_prec_t kExtendedBits = 64;
 inline constexpr mpfr_prec_t kDoubleBits = 53;
 
+// The functions of MPFR that the run-time calls (mpfr.h's macros that read a variable's fields
+// need none), loaded with the library at the first call. A library that cannot be loaded ends the
+// process as the system's loader does, with status 127.
+struct Mpfr {
+    decltype(&::mpfr_init2) init2;
+    decltype(&::mpfr_clear) clear;
+    decltype(&::mpfr_set4) set4; // mpfr_set and mpfr_abs
+    decltype(&::mpfr_set_zero) set_zero;
+    decltype(&::mpfr_set_inf) set_inf;
+    decltype(&::mpfr_set_nan) set_nan;
+    decltype(&::mpfr_set_uj_2exp) set_uj_2exp;
+    decltype(&::mpfr_get_uj) get_uj;
+    decltype(&::mpfr_get_d) get_d;
+    decltype(&::mpfr_neg) neg;
+    decltype(&::mpfr_mul_2si) mul_2si;
+    decltype(&::mpfr_add) add;
+    decltype(&::mpfr_sub) sub;
+    decltype(&::mpfr_mul) mul;
+    decltype(&::mpfr_div) div;
+    decltype(&::mpfr_pow) pow;
+    decltype(&::mpfr_get_emin) get_emin;
+    decltype(&::mpfr_get_emax) get_emax;
+    decltype(&::mpfr_set_emin) set_emin;
+    decltype(&::mpfr_set_emax) set_emax;
+    decltype(&::mpfr_clear_flags) clear_flags;
+    decltype(&::mpfr_overflow_p) overflow_p;
+    decltype(&::mpfr_check_range) check_range;
+    decltype(&::mpfr_subnormalize) subnormalize;
+};
+const Mpfr& mpfr();
+
 class MpfrNumber {
 public:
-    explicit MpfrNumber(mpfr_prec_t bits) { mpfr_init2(value_, bits); }
-    ~MpfrNumber() { mpfr_clear(value_); }
+    explicit MpfrNumber(mpfr_prec_t bits) { mpfr().init2(value_, bits); }
+    ~MpfrNumber() { mpfr().clear(value_); }
     MpfrNumber(const MpfrNumber&) = delete;
     MpfrNumber& operator=(const MpfrNumber&) = delete;
     mpfr_ptr get() { return value_; }

@@ -1,6 +1,7 @@
 #include "runtime/power.hpp"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -31,13 +32,14 @@ constexpr mpfr_exp_t kNearOverflowExp = 1024;
 } // namespace
 
 PowResult library_pow_reference(double x, double y) {
+    const Mpfr& m = mpfr();
     MaskedFloatScope masked;
     MpfrNumber base(kExtendedBits);
     MpfrNumber exponent(kExtendedBits);
     MpfrNumber power(kExtendedBits);
     set_mpfr(base.get(), Extended::from_double(x));
     set_mpfr(exponent.get(), Extended::from_double(y));
-    mpfr_pow(power.get(), base.get(), exponent.get(), MPFR_RNDN);
+    m.pow(power.get(), base.get(), exponent.get(), MPFR_RNDN);
     if (std::optional<MathCode> error = argument_error(x, y)) {
         // A pole keeps its signed infinity; a domain error has no value.
         return {*error == MathCode::Domain ? Extended::nan() : to_extended(power.get()), error};
@@ -50,13 +52,13 @@ PowResult library_pow_reference(double x, double y) {
     if (mpfr_inf_p(power.get())) return {Extended::infinity(negative), MathCode::RangeOverflow};
     if (mpfr_zero_p(power.get()) || mpfr_get_exp(power.get()) < kLeastNormalExp) {
         MpfrNumber exact(kDoubleBits);
-        int ternary = mpfr_pow(exact.get(), base.get(), exponent.get(), MPFR_RNDN);
+        int ternary = m.pow(exact.get(), base.get(), exponent.get(), MPFR_RNDN);
         double subnormal = round_into_double(exact.get(), ternary).value;
         return {Extended::from_double(subnormal), MathCode::RangeUnderflow};
     }
     if (mpfr_get_exp(power.get()) >= kNearOverflowExp) {
         MpfrNumber stored(kDoubleBits);
-        int ternary = mpfr_set(stored.get(), power.get(), MPFR_RNDN);
+        int ternary = m.set4(stored.get(), power.get(), MPFR_RNDN, MPFR_SIGN(power.get()));
         if (round_into_double(stored.get(), ternary).overflow)
             return {Extended::infinity(negative), MathCode::RangeOverflow};
     }
@@ -269,15 +271,53 @@ PowResult library_pow(double x, double y) {
     return library_pow_reference(x, y);
 }
 
-Extended FIfexp(double x, double y) {
-    PowResult power = library_pow(x, y);
-    Extended result = power.value;
-    if (power.error) {
-        MathErrorRecord record{*power.error, "pow", x, y, static_cast<double>(power.value)};
-        matherr(record); // a passed-over error keeps the default result, which the hook may set
-        result = Extended::from_double(record.retval);
+namespace {
+
+// The powers already computed, by their arguments' bits. The power is a pure function, so a
+// repeated call takes the bits computed before: the program's matrices and right-hand sides ask
+// for the same hundred and fifty powers at every order. A fixed table with a few probes from a
+// hashed slot; arguments that find no room are computed every time.
+struct MemoSlot {
+    std::uint64_t x_bits, y_bits;
+    Extended power;
+    bool filled;
+};
+constexpr int kMemoBits = 8;
+constexpr std::size_t kMemoSlots = std::size_t{1} << kMemoBits;
+constexpr std::size_t kMemoProbes = 8;
+std::array<MemoSlot, kMemoSlots> memo{};
+
+// The slot that holds the power of x and y, or the empty one to put it in; null when neither
+// is within reach.
+MemoSlot* memo_slot(double x, double y) {
+    auto x_bits = std::bit_cast<std::uint64_t>(x);
+    auto y_bits = std::bit_cast<std::uint64_t>(y);
+    // The top bits of a multiplicative hash; the arguments' own low bits are mostly zero.
+    std::size_t start = ((x_bits ^ std::rotl(y_bits, 32)) * 0x9E3779B97F4A7C15) >> (64 - kMemoBits);
+    for (std::size_t probe = 0; probe < kMemoProbes; ++probe) {
+        MemoSlot& slot = memo[(start + probe) % kMemoSlots];
+        if (!slot.filled || (slot.x_bits == x_bits && slot.y_bits == y_bits)) return &slot;
     }
-    return result;
+    return nullptr;
+}
+
+} // namespace
+
+Extended FIfexp(double x, double y) {
+    MemoSlot* slot = memo_slot(x, y);
+    if (slot != nullptr && slot->filled) return slot->power;
+    PowResult power = library_pow(x, y);
+    if (!power.error) {
+        if (slot != nullptr)
+            *slot = {std::bit_cast<std::uint64_t>(x), std::bit_cast<std::uint64_t>(y), power.value,
+                     true};
+        return power.value;
+    }
+    // An error goes to the hook at every call; a passed-over one keeps the default result,
+    // which the hook may set.
+    MathErrorRecord record{*power.error, "pow", x, y, static_cast<double>(power.value)};
+    matherr(record);
+    return Extended::from_double(record.retval);
 }
 
 } // namespace runtime

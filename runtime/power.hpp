@@ -36,6 +36,8 @@ std::optional<Extended> fast_pow(double x, double y);
 
 // FIfexp: x**y as the program uses it. Errors go to matherr: UNDERFLOW is passed over with its
 // default result, every other class ends the run with its report ("**: DOMAIN error", ...).
+// A result without error that was computed before for the same arguments is taken from a small
+// fixed table.
 Extended FIfexp(double x, double y);
 
 } // namespace runtime

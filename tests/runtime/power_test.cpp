@@ -162,4 +162,15 @@ TEST(Power, ErrorClasses) {
         EXPECT_EQ(runtime::library_pow(c.x, c.y).error, c.error) << c.x << "**" << c.y;
 }
 
+// Powers asked for again and again, more of them than the memo holds, many sharing a base or
+// an exponent: every call gives the bits of a fresh computation.
+TEST(Power, RepeatedCallsGiveTheBitsOfAFreshOne) {
+    for (int round = 0; round < 2; ++round)
+        for (int k = 17; k <= 48; ++k)
+            for (int n = -10; n <= 10; ++n) {
+                const double x = k / 16.0;
+                ASSERT_EQ(FIfexp(x, n), runtime::library_pow(x, n).value) << x << " ** " << n;
+            }
+}
+
 } // namespace
