@@ -3,7 +3,7 @@
 set -euo pipefail
 needed=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libmpfr-dev libgmp-dev
         libbenchmark-dev libopenblas-dev valgrind util-linux dpkg-dev file man-db
-        libtinyxml2-dev librsvg2-bin)
+        librsvg2-bin python3)
 missing=()
 for p in "${needed[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -39,18 +39,12 @@ std::string missing(const SweepNorms& sweep) {
     return text;
 }
 
-ReportReading not_a_report(std::size_t line, const std::string& what) {
-    return {std::nullopt, "not a report of crout: line " + std::to_string(line) + " " + what};
-}
-
-} // namespace
-
+// The value of a norm record, E 15.7 (`   .6402545E-11`, never negative); none when the record
+// is not one.
 std::optional<double> read_norm_value(std::string_view record) {
-    if (record.size() != 15 || !record.starts_with("   .")) return std::nullopt;
-    const std::string_view mantissa = record.substr(4, 7);
-    std::string_view exponent = record.substr(11); // E+dd, or +ddd beyond two digits
-    if (exponent.starts_with('E')) exponent.remove_prefix(1);
-    if (!all_digits(mantissa) || exponent.size() < 3 || !all_digits(exponent.substr(1)) ||
+    if (record.size() != 15 || !record.starts_with("   .") || record[11] != 'E') return {};
+    const std::string_view mantissa = record.substr(4, 7), exponent = record.substr(12);
+    if (!all_digits(mantissa) || !all_digits(exponent.substr(1)) ||
         (exponent[0] != '+' && exponent[0] != '-'))
         return std::nullopt;
     const std::string text = "0." + std::string(mantissa) + "e" + std::string(exponent);
@@ -59,6 +53,12 @@ std::optional<double> read_norm_value(std::string_view record) {
     if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
     return value;
 }
+
+ReportReading not_a_report(std::size_t line, const std::string& what) {
+    return {std::nullopt, "not a report of crout: line " + std::to_string(line) + " " + what};
+}
+
+} // namespace
 
 ReportReading read_report(std::string_view bytes) {
     const std::vector<std::string_view> rs = records(bytes);

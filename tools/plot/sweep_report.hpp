@@ -26,10 +26,6 @@ struct ReportReading {
                       // exactly when the report holds one complete sweep
 };
 
-// The value of a norm record (E 15.7: `   .6402545E-11`, or `   .1000000-100` beyond E-99);
-// none when the record is not one.
-std::optional<double> read_norm_value(std::string_view record);
-
 // Every record ends with CR LF (a LF alone is taken too); an unended last line is not a record.
 ReportReading read_report(std::string_view bytes);
 
