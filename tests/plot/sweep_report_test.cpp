@@ -62,6 +62,7 @@ TEST(SweepReport, CutShortPutTogetherOrWithoutNorms) {
         {r.twice, 10, two + "2, the last complete one"},
         {r.cut[4] + whole, 10, two + "2, the last complete one"},
         {whole + r.cut[4], 10, two + "1, the last complete one"},
+        {whole + r.cut[0], 10, two + "1, the last complete one"},
         {whole.substr(0, whole.size() - 2), 9,
          cut + "9 of its 10 error norms drawn, missing kind 2 from order 50"},
         {"", 0, "the report is empty"},

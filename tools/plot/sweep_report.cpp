@@ -42,7 +42,8 @@ std::string missing(const SweepNorms& sweep) {
 // The value of a norm record, E 15.7 (`   .6402545E-11`, never negative); none when the record
 // is not one.
 std::optional<double> read_norm_value(std::string_view record) {
-    if (record.size() != 15 || !record.starts_with("   .") || record[11] != 'E') return {};
+    if (record.size() != 15 || !record.starts_with("   .") || record[11] != 'E')
+        return std::nullopt;
     const std::string_view mantissa = record.substr(4, 7), exponent = record.substr(12);
     if (!all_digits(mantissa) || !all_digits(exponent.substr(1)) ||
         (exponent[0] != '+' && exponent[0] != '-'))
@@ -63,10 +64,11 @@ ReportReading not_a_report(std::size_t line, const std::string& what) {
 ReportReading read_report(std::string_view bytes) {
     const std::vector<std::string_view> rs = records(bytes);
     std::vector<SweepNorms> runs;
-    bool option1 = false, option2 = false;
+    bool option1 = false;
+    std::size_t solutions = 0; // two in each run of option 2, one for each kind
     for (std::size_t i = 0; i < rs.size(); ++i) {
         option1 |= rs[i] == " Matriz A";
-        option2 |= rs[i] == " Soluciones para n=10";
+        solutions += rs[i] == " Soluciones para n=10";
         if (!rs[i].starts_with(" norma(")) continue;
         // Order 10 begins a sweep, unless it is kind 2's after the five of kind 1.
         if (runs.empty() || (rs[i] == norm_label(0) && runs.back().count() != kOrders))
@@ -83,7 +85,7 @@ ReportReading read_report(std::string_view bytes) {
     if (!runs.empty() && runs.back().count() == 0) runs.pop_back();
     if (runs.empty()) {
         if (bytes.empty()) return {std::nullopt, "the report is empty"};
-        if (option2) return {std::nullopt, "option 2 was cut short before its first error norm"};
+        if (solutions) return {std::nullopt, "option 2 was cut short before its first error norm"};
         if (option1) return {std::nullopt, "the report holds option 1's results only"};
         return {std::nullopt, "not a report of crout: no record of option 1 or 2"};
     }
@@ -94,8 +96,9 @@ ReportReading read_report(std::string_view bytes) {
     if (chosen->count() < 2 * kOrders)
         reading.note = "option 2 was cut short: " + std::to_string(chosen->count()) +
                        " of its 10 error norms drawn, missing " + missing(*chosen);
-    if (runs.size() > 1)
-        reading.note = "the report holds " + std::to_string(runs.size()) +
+    // A run cut short before its first norm counts too.
+    if (const std::size_t begun = std::max(runs.size(), (solutions + 1) / 2); begun > 1)
+        reading.note = "the report holds " + std::to_string(begun) +
                        " runs of option 2: drawn run " + std::to_string(chosen - runs.begin() + 1) +
                        (reading.note.empty() ? ", the last complete one" : "; " + reading.note);
     return reading;
