@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package from the release build, installs it, runs the installed
-# /usr/bin/crout on a session of options 1, 2 and 3 beside the build tree's program, checks
-# that `man` finds the page, and removes the package again.
+# /usr/bin/crout on a session of options 1, 2 and 3 beside the build tree's program, and
+# /usr/bin/crout-plot on the report beside the build tree's, checks that `man` finds both
+# pages, and removes the package again.
 # A machine where crout is installed already, or where /usr/bin/crout exists, is left as it is:
 # the package is then only built and checked by lintian, not installed.
 set -euo pipefail
@@ -14,13 +15,16 @@ rm -f build/release/crout_*.deb
 (cd build/release && cpack -G DEB >cpack.log 2>&1) || { cat build/release/cpack.log; exit 1; }
 deb=$(echo "$here"/build/release/crout_*.deb)
 echo "built $(basename "$deb") ($(stat -c %s "$deb") bytes)"
-man --warnings -E UTF-8 -l -Tutf8 -Z build/release/doc/crout.1 2>&1 >/dev/null | grep . &&
-    { echo "the manual page has formatting errors"; exit 1; }
+for page in build/release/doc/crout.1 build/release/doc/crout-plot.1; do
+    man --warnings -E UTF-8 -l -Tutf8 -Z "$page" 2>&1 >/dev/null | grep . &&
+        { echo "the manual page $page has formatting errors"; exit 1; }
+done
 if command -v lintian >/dev/null; then
     lintian --fail-on error "$deb"
 fi
 
-if [ "$(id -u)" != 0 ] || [ -e /usr/bin/crout ] || [ -e /usr/share/man/man1/crout.1.gz ] ||
+if [ "$(id -u)" != 0 ] || [ -e /usr/bin/crout ] || [ -e /usr/bin/crout-plot ] ||
+   [ -e /usr/share/man/man1/crout.1.gz ] ||
    dpkg-query -W -f='${Status}' crout 2>/dev/null | grep -q 'ok installed'; then
     echo "package install check skipped: not root, or crout is installed on this machine already"
     exit 0
@@ -41,10 +45,17 @@ mkdir "$work/installed" "$work/built"
 (cd "$work/installed" && /usr/bin/crout <"$work/session" >/dev/null)
 (cd "$work/built" && "$here/build/release/experiments/crout" <"$work/session" >/dev/null)
 cmp "$work/installed/resul3.doc" "$work/built/resul3.doc"
-man -aw crout | grep -qx /usr/share/man/man1/crout.1.gz ||
-    { echo "man does not find the installed page"; exit 1; }
+(cd "$work/installed" && /usr/bin/crout-plot)
+(cd "$work/built" && "$here/build/release/tools/plot/crout-plot")
+cmp "$work/installed/resul3.svg" "$work/built/resul3.svg"
+for page in crout crout-plot; do
+    man -aw "$page" | grep -qx "/usr/share/man/man1/$page.1.gz" ||
+        { echo "man does not find the installed page of $page"; exit 1; }
+done
 
 apt-get remove -y -qq crout >/dev/null
-[ ! -e /usr/bin/crout ] && [ ! -e /usr/share/man/man1/crout.1.gz ] ||
-    { echo "the package's files outlived its removal"; exit 1; }
+for file in /usr/bin/crout /usr/bin/crout-plot /usr/share/man/man1/crout.1.gz \
+            /usr/share/man/man1/crout-plot.1.gz; do
+    [ ! -e "$file" ] || { echo "the package's $file outlived its removal"; exit 1; }
+done
 echo "package installed, run, found by man and removed"

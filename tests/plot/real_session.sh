@@ -1,0 +1,25 @@
+#!/bin/sh
+# Real sessions of option 2, then crout-plot on their reports, as a user runs them. The whole
+# sweep's picture must be the one shown in doc/, a real renderer must draw it (rsvg-convert, to
+# a PNG of the picture's size), and check_picture.py reads it as XML. So it does the picture
+# of the sweep cut at its ninth pause, with the norms of order 20 made zero.
+# Usage: real_session.sh CROUT CROUT_PLOT COMMITTED_SVG
+set -eu
+crout=$1 plot=$2 committed=$3 check=$(dirname "$0")/check_picture.py
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+{ echo 2; printf '\n%.0s' $(seq 8); echo 'cp resul3.doc cut.doc'; printf '\n%.0s' 1 2 3; echo 3; } |
+    "$crout" >/dev/null
+"$plot"
+cmp resul3.svg "$committed" ||
+    { echo "the picture differs from $committed; make it again from this session"; exit 1; }
+rsvg-convert resul3.svg -o resul3.png
+file resul3.png | grep -q 'PNG image data, 760 x 470' || { file resul3.png; exit 1; }
+python3 "$check" resul3.doc resul3.svg
+
+sed -i '/ norma(20.0)/{n;s/.*/   .0000000E+00\r/}' cut.doc
+status=0
+"$plot" cut.doc -o cut.svg 2>/dev/null || status=$?
+[ "$status" = 2 ] || { echo "status $status for a report cut short"; exit 1; }
+python3 "$check" cut.doc cut.svg
