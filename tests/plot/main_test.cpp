@@ -25,7 +25,8 @@ TEST(CroutPlot, StatusMessageAndPicture) {
         {whole, "none.doc", 1, "cannot read none.doc: No such file or directory"},
         {whole, ".", 1, "cannot read .: Is a directory"},
         {whole, "-o /dev/full", 1, "cannot write /dev/full: No space left on device"},
-        {whole, "a b", 1, "usage: crout-plot [REPORT] [-o FILE]"}};
+        {whole, "a b", 1, "usage: crout-plot [REPORT] [-o FILE]"},
+        {whole, "-o ./resul3.doc", 1, "will not write the picture over the report resul3.doc"}};
     for (const auto& [report, args, status, message] : cases) {
         TempDir dir;
         dir.write("resul3.doc", report);

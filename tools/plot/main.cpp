@@ -67,6 +67,9 @@ int main(int argc, char** argv) {
         else
             return say(kUsage, 1);
     }
+    std::error_code unknown;
+    if (std::filesystem::equivalent(report, picture, unknown))
+        return say("will not write the picture over the report " + report, 1);
     const std::optional<std::string> bytes = read_file(report);
     if (!bytes) return say("cannot read " + report + ": " + std::strerror(errno), 1);
     const plot::ReportReading reading = plot::read_report(*bytes);
