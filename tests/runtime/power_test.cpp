@@ -156,10 +156,36 @@ TEST(Power, ErrorClasses) {
         {-2.0, 1025.0, MathCode::RangeOverflow}, {2.0, -1023.0, MathCode::RangeUnderflow},
         {2.0, -1022.0, std::nullopt},          {2.0, 1023.0, std::nullopt},
         {-2.0, 3.0, std::nullopt},             {0.5, inf, std::nullopt},
+        // At the edges: a power in [2^1024 - 2^970, 2^1024), which the store to double takes to
+        // infinity; one just under 2^-1022; one that rounds up to 2^-1022 at 64 bits.
+        {0x1.10a688680a753p+93, 11.0, MathCode::RangeOverflow},
+        {0x1.fffffffffffffp-512, 2.0, MathCode::RangeUnderflow},
+        {0x1.736d25c6a1443p+0, -0x1.dbd9f1ea52e33p+10, std::nullopt},
         // clang-format on
     };
     for (const Case& c : cases)
         EXPECT_EQ(runtime::library_pow(c.x, c.y).error, c.error) << c.x << "**" << c.y;
+}
+
+// Real powers never come near enough to a midpoint to need MPFR, so the rounding decision is
+// checked on synthetic values: an inexact V decides only outside 64n units below a midpoint.
+TEST(Power, RoundingDecisionAtItsBound) {
+    constexpr std::uint64_t mid = std::uint64_t{1} << 63, n = 5;
+    const struct {
+        runtime::TruncatedPower v;
+        std::optional<bool> up;
+    } cases[] = {
+        {{2, mid, n, false}, false},      {{3, mid, n, false}, true}, // exact ties to even
+        {{2, mid - 1, n, false}, false},  {{2, mid + 1, n, false}, true},
+        {{2, mid - 64 * n, n, true}, {}}, {{2, mid - 64 * n - 1, n, true}, false},
+        {{2, mid, n, true}, {}},          {{2, mid + 1, n, true}, true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(runtime::rounds_up(c.v), c.up) << c.v.low << (c.v.inexact ? " inexact" : "");
+    // The reciprocal is truncated: a power through it is never exact.
+    runtime::TruncatedPower third{};
+    runtime::fast_pow(3.0, -1.0, &third);
+    EXPECT_TRUE(third.inexact);
 }
 
 } // namespace
