@@ -43,7 +43,6 @@ TEST(Crout, AZeroPivotEndsTheRunAtItsDivision) {
     const std::string invalid = report("M6101: MATH", "floating-point error: invalid");
     const std::pair<std::string, std::string> cases[] = {
         {"2  0 1  1 1  1 1", divide},              // first row of U over A(1, 1) = 0
-        {"2  0 0  1 1  1 1", invalid},             // 0 / 0 there
         {"3  1 1 1  1 1 2  1 1 1  1 1 1", divide}, // stage 2: the pivot 1 - 1 * 1
         {"3  1 1 1  1 1 1  1 1 1  1 1 1", invalid},
         // The fast kernel meets an overflow at U(2, 4) first, the textbook order this division
@@ -51,16 +50,14 @@ TEST(Crout, AZeroPivotEndsTheRunAtItsDivision) {
         {"4  1 1 1 1e200  1e200 1e200 0 0  1 2 3 4  5 6 7 8  1 1 1 1", divide},
         {"2  1 1  1 1  1 2", divide}, // a zero last pivot: the solver's division by it
         {"2  1 1  1 1  1 1", invalid},
-        {"2  2 0  0 4  2 4", ""},
     };
     for (const auto& [matrix, err] : cases) {
         TempDir dir;
         RunResult r = run_probe(dir, {.args = words("open label:before solve " + matrix)});
         SCOPED_TRACE(matrix);
         EXPECT_EQ(r.err, err);
-        EXPECT_EQ(r.status, err.empty() ? 0 : 1);
-        const std::string solved = "  1.0000000000000000\r\n  1.0000000000000000\r\n";
-        EXPECT_EQ(dir.read("resul3.doc"), " before\r\n" + (err.empty() ? solved : ""));
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(dir.read("resul3.doc"), " before\r\n");
     }
 }
 

@@ -1,32 +1,35 @@
 #pragma once
-// The runs' arithmetic as the rules state it, computed independently of the program: the test
-// matrices and the right-hand side with MPFR's correctly rounded power (a power rounded once to
-// 64 bits, then stored to double or entering one operation that rounds once to double), and
-// Crout's factorisation and the substitutions as the textbook writes them. Column-major n x n.
+// The runs as the rules state them, computed independently of the program: the test matrices
+// and the right-hand side with MPFR's correctly rounded power (a power rounded once to 64 bits,
+// then stored to double or entering one operation that rounds once to double), Crout's
+// factorisation and the substitutions as the textbook writes them (column-major n x n), and the
+// records of options 1 and 2 from the exact reference of number editing.
 
 #include <bit>
 #include <cmath>
 #include <cstddef>
+#include <string>
 #include <vector>
 
 #include <mpfr.h>
 
+#include "tests/io/number_editing_reference.hpp"
+#include "tests/support/run_program.hpp"
+
 namespace reference {
 
-// op(1, base^k) rounded once to double, base^k rounded once to 64 bits first; op is mpfr_set
-// when the power is stored (1 ignored), else e.g. mpfr_ui_sub.
-inline double with_power(int base, long k,
-                         int (*op)(mpfr_ptr, unsigned long, mpfr_srcptr, mpfr_rnd_t) = nullptr) {
-    mpfr_t b, power, result;
-    mpfr_inits2(64, b, power, static_cast<mpfr_ptr>(nullptr));
+// base^k rounded once to 64 bits, then stored to double or (one_minus) taken from 1 with one
+// rounding to double.
+inline double with_power(int base, long k, bool one_minus = false) {
+    mpfr_t power, result;
+    mpfr_init2(power, 64);
     mpfr_init2(result, 53);
-    mpfr_set_ui(b, static_cast<unsigned long>(base), MPFR_RNDN);
-    mpfr_pow_si(power, b, k, MPFR_RNDN);
-    if (op) op(result, 1, power, MPFR_RNDN);
-    if (!op) mpfr_set(result, power, MPFR_RNDN);
+    mpfr_set_ui(power, static_cast<unsigned long>(base), MPFR_RNDN);
+    mpfr_pow_si(power, power, k, MPFR_RNDN);
+    mpfr_ui_sub(result, one_minus ? 1 : 0, power, MPFR_RNDN); // 0 - power: -power, rounded
     const double value = mpfr_get_d(result, MPFR_RNDN);
-    mpfr_clears(b, power, result, static_cast<mpfr_ptr>(nullptr));
-    return value;
+    mpfr_clears(power, result, static_cast<mpfr_ptr>(nullptr));
+    return one_minus ? value : -value;
 }
 
 // Entry (i, j) of the test matrix of order n: 3^-(j-i) above the diagonal, 4^-(i-j) below it,
@@ -49,12 +52,11 @@ inline std::vector<double> test_matrix(int n, int kind) {
 // (1 - 4^(1-i)) / 3 below it, each 1 - power rounded once; row 1 as one product.
 inline std::vector<double> right_hand_side(int n) {
     std::vector<double> b(static_cast<std::size_t>(n));
-    b[0] = with_power(3, -n, mpfr_ui_sub) * 1.5;
+    b[0] = with_power(3, -n, true) * 1.5;
     for (int i = 2; i < n; ++i)
         b[static_cast<std::size_t>(i - 1)] =
-            (with_power(3, i - n, mpfr_ui_sub) / 2.0 + with_power(4, 1 - i, mpfr_ui_sub) / 3.0) +
-            1.0 / i;
-    b[static_cast<std::size_t>(n - 1)] = with_power(4, 1 - n, mpfr_ui_sub) / 3.0 + 1.0 / n;
+            (with_power(3, i - n, true) / 2.0 + with_power(4, 1 - i, true) / 3.0) + 1.0 / i;
+    b[static_cast<std::size_t>(n - 1)] = with_power(4, 1 - n, true) / 3.0 + 1.0 / n;
     return b;
 }
 
@@ -84,6 +86,76 @@ inline void textbook_solve(int n, const std::vector<double>& m, std::vector<doub
     }
     for (int i = n - 1; i >= 1; --i)
         for (int l = i + 1; l <= n; ++l) x(i) = x(i) - a(i, l) * x(l);
+}
+
+// A double as number editing sees it: its 17-digit decimal form.
+inline Decimal decimal(double x) {
+    Decimal form = exact_decimal(x);
+    round_to(form, 17);
+    return form;
+}
+
+// What an option shows: the report's records, and the console's (without their first
+// character, each after a line break, with the pause prompts).
+struct Shown {
+    std::string report, console;
+    void record(const std::string& text, bool on_console = true) {
+        report += text + "\r\n";
+        if (on_console) console += "\r\n" + text.substr(1);
+    }
+    void pause() { console += "\r\n" + testsupport::kPrompt; }
+    void matrix(const std::string& caption, const std::vector<double>& m) { // 6 x 6, E 13.6
+        record(" " + caption);
+        for (std::size_t i = 0; i < 6; ++i) {
+            std::string row;
+            for (std::size_t j = 0; j < 6; ++j) row += exponent(decimal(m[i + 6 * j]), 13, 6);
+            record(row);
+        }
+        pause();
+    }
+};
+
+inline Shown option_one() {
+    Shown s;
+    std::vector<double> a = test_matrix(6, 1), inverse;
+    s.matrix("Matriz A", a);
+    textbook_factor(6, a);
+    s.matrix("Matriz LU", a);
+    double det = 1.0;
+    for (std::size_t j = 0; j < 6; ++j) det = a[j * 7] * det;
+    s.record(" determinante " + free_form(decimal(det)));
+    s.pause();
+    for (std::size_t j = 0; j < 6; ++j) { // column j solves A x = e(j)
+        std::vector<double> e(6, 0.0);
+        e[j] = 1.0;
+        textbook_solve(6, a, e);
+        inverse.insert(inverse.end(), e.begin(), e.end());
+    }
+    s.matrix("Inversa", inverse);
+    return s;
+}
+
+inline Shown option_two() {
+    Shown s;
+    for (int kind : {1, 2}) {
+        for (int n = 10; n <= 50; n += 10) {
+            std::vector<double> a = test_matrix(n, kind), x = right_hand_side(n);
+            textbook_factor(n, a);
+            textbook_solve(n, a, x);
+            if (n == 10) {
+                s.record(" Soluciones para n=10");
+                s.record(" ", false);
+                for (double component : x) s.record(fixed(decimal(component), 20, 16));
+                s.pause();
+            }
+            double norm = 0.0;
+            for (double component : x) norm = std::max(norm, std::fabs(component - 1.0));
+            s.record(" norma(" + fixed(decimal(n), 4, 1) + ")");
+            s.record(exponent(decimal(norm), 15, 7));
+            s.pause();
+        }
+    }
+    return s;
 }
 
 } // namespace reference

@@ -1,6 +1,5 @@
 // Options 1 and 2 as processes, every shown digit: the report and the console of whole sessions
-// against records built here from the independent references (MPFR's power, the textbook
-// loops, the exact number editing); and checks that trust neither.
+// against the records of the references, and checks that trust neither.
 
 #include <cmath>
 #include <cstdlib>
@@ -10,104 +9,31 @@
 #include <gtest/gtest.h>
 
 #include "tests/experiments/runs_reference.hpp"
-#include "tests/io/number_editing_reference.hpp"
 #include "tests/support/run_program.hpp"
 
 namespace {
 
 using namespace testsupport;
 
-// A double as number editing sees it: its 17-digit decimal form.
-reference::Decimal decimal(double x) {
-    reference::Decimal form = reference::exact_decimal(x);
-    reference::round_to(form, 17);
-    return form;
-}
-
-// What an option shows: the report's records, and the console's (without their first
-// character, each after a line break, with the pause prompts).
-struct Shown {
-    std::string report, console;
-    void record(const std::string& text, bool on_console = true) {
-        report += text + "\r\n";
-        if (on_console) console += "\r\n" + text.substr(1);
-    }
-    void pause() { console += "\r\n" + kPrompt; }
-    void matrix(const std::string& caption, const std::vector<double>& m) { // 6 x 6, E 13.6
-        record(" " + caption);
-        for (std::size_t i = 0; i < 6; ++i) {
-            std::string row;
-            for (std::size_t j = 0; j < 6; ++j)
-                row += reference::exponent(decimal(m[i + 6 * j]), 13, 6);
-            record(row);
-        }
-        pause();
-    }
-};
-
-Shown option_one() {
-    Shown s;
-    std::vector<double> a = reference::test_matrix(6, 1), inverse;
-    s.matrix("Matriz A", a);
-    reference::textbook_factor(6, a);
-    s.matrix("Matriz LU", a);
-    double det = 1.0;
-    for (std::size_t j = 0; j < 6; ++j) det = a[j * 7] * det;
-    s.record(" determinante " + reference::free_form(decimal(det)));
-    s.pause();
-    for (std::size_t j = 0; j < 6; ++j) { // column j solves A x = e(j)
-        std::vector<double> e(6, 0.0);
-        e[j] = 1.0;
-        reference::textbook_solve(6, a, e);
-        inverse.insert(inverse.end(), e.begin(), e.end());
-    }
-    s.matrix("Inversa", inverse);
-    return s;
-}
-
-Shown option_two() {
-    Shown s;
-    for (int kind : {1, 2}) {
-        for (int n = 10; n <= 50; n += 10) {
-            std::vector<double> a = reference::test_matrix(n, kind),
-                                x = reference::right_hand_side(n);
-            reference::textbook_factor(n, a);
-            reference::textbook_solve(n, a, x);
-            if (n == 10) {
-                s.record(" Soluciones para n=10");
-                s.record(" ", false);
-                for (double component : x) s.record(reference::fixed(decimal(component), 20, 16));
-                s.pause();
-            }
-            double norm = 0.0;
-            for (double component : x) norm = std::max(norm, std::fabs(component - 1.0));
-            s.record(" norma(" + reference::fixed(decimal(n), 4, 1) + ")");
-            s.record(reference::exponent(decimal(norm), 15, 7));
-            s.pause();
-        }
-    }
-    return s;
-}
-
 TEST(Runs, EveryShownDigitOfWholeSessions) {
-    const Shown one = option_one(), two = option_two();
-    const struct {
-        std::string options; // one line each; a null value (",") keeps the option, at first 1
-        bool terminal;
-    } sessions[] = {{"123", false}, {"2113", false}, {",13", true}};
+    const reference::Shown one = reference::option_one(), two = reference::option_two();
+    // The options, one line each (a null value keeps the option, at first 1), and whether they
+    // are typed at a terminal.
+    const std::pair<std::string, bool> sessions[] = {
+        {"123", false}, {"2113", false}, {",13", true}};
     std::string first_report;
-    for (const auto& session : sessions) {
-        SCOPED_TRACE(session.options);
+    for (const auto& [options, terminal] : sessions) {
+        SCOPED_TRACE(options);
         TempDir dir;
         dir.write("resul3.doc", "an older report, longer than this run's would be\r\n");
         std::string input, report, console = kMenu;
-        for (char option : session.options) {
-            const Shown& shown = option == '2' ? two : one;
+        for (char option : options) {
+            const reference::Shown& shown = option == '2' ? two : one;
             input += option + std::string(option == '2' ? 13 : option == '3' ? 1 : 5, '\n');
             if (option == '3') continue;
             report += shown.report, console += shown.console + "\r\n" + kMenu;
         }
-        const RunResult r = run_crout(dir, {.input = input, .terminal = session.terminal});
+        const RunResult r = run_crout(dir, {.input = input, .terminal = terminal});
         EXPECT_EQ(r.status, 0);
         EXPECT_EQ(r.out, console + "\r\n");
         EXPECT_EQ(dir.read("resul3.doc"), report);

@@ -45,8 +45,7 @@ TEST(PlatformIo, FullAndEmptyPipesAndInterruptedWrites) {
     for (int flags : {0, O_NONBLOCK}) {
         fcntl(g_pipe[1], F_SETFL, flags);
         const platform::IoResult wrote = platform::write_all(g_pipe[1], sent.data(), sent.size());
-        EXPECT_EQ(wrote.error, 0) << flags;
-        EXPECT_EQ(static_cast<std::size_t>(wrote.count), sent.size());
+        EXPECT_EQ(wrote.count, static_cast<long>(sent.size())) << flags; // less on an error
     }
     char buffer[1 << 16];
     while (read(g_pipe[0], buffer, sizeof buffer) > 0) {
@@ -55,8 +54,7 @@ TEST(PlatformIo, FullAndEmptyPipesAndInterruptedWrites) {
     const platform::IoResult got = platform::read_once(g_pipe[0], buffer, sizeof buffer);
     setitimer(ITIMER_REAL, &stop, nullptr);
     signal(SIGALRM, SIG_DFL);
-    EXPECT_EQ(got.error, 0);
-    EXPECT_GE(got.count, 1);
+    EXPECT_GE(got.count, 1); // 0 on an error
     close(g_pipe[0]);
     close(g_pipe[1]);
 }

@@ -19,6 +19,7 @@
 namespace {
 
 using runtime::MathCode;
+constexpr double inf = std::numeric_limits<double>::infinity();
 
 // The fast path against MPFR, bit for bit, on a million pairs from families that stress it: the
 // power with its error class, then the store, 1.0 - p and an operation with the previous power.
@@ -97,13 +98,12 @@ TEST(Power, MatchesMpfrAndReportsItsFallbacks) {
                               sign() * y);
          }},
     };
-    constexpr double kInf = std::numeric_limits<double>::infinity();
     auto same = [](runtime::RoundedDouble a, runtime::RoundedDouble b) {
         return std::bit_cast<std::uint64_t>(a.value) == std::bit_cast<std::uint64_t>(b.value) &&
                a.overflow == b.overflow;
     };
     long mismatches = 0;
-    Extended previous = Extended::from_double(kInf);
+    Extended previous = Extended::from_double(inf);
     for (const Family& family : families) {
         long fallbacks = 0;
         long count = family.always_fast ? family.pairs : family.pairs / kShare;
@@ -132,7 +132,6 @@ TEST(Power, MatchesMpfrAndReportsItsFallbacks) {
 }
 
 TEST(Power, ErrorClasses) {
-    constexpr double inf = std::numeric_limits<double>::infinity();
     struct Case {
         double x, y;
         std::optional<MathCode> error;
