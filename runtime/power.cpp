@@ -159,6 +159,12 @@ Normalized normalize(std::uint64_t v, std::int64_t e) {
 
 } // namespace
 
+std::optional<bool> rounds_up(const TruncatedPower& v) {
+    // A midpoint in [V, V + 64n] (the difference wraps round when low is past the midpoint).
+    if (v.inexact && kTop - v.low <= 64 * v.n) return std::nullopt;
+    return (v.low > kTop) | ((v.low == kTop) & ((v.high & 1) != 0));
+}
+
 // x^n in 128-bit truncating multiplications, and x^-n from a 128-bit reciprocal. Each product
 // rounds towards zero and loses less than 2^-127 of its result (which is at least 2^127 units);
 // the reciprocal is below the true one by less than 3 units, 3 such losses. So the computed
@@ -174,12 +180,6 @@ Normalized normalize(std::uint64_t v, std::int64_t e) {
 // t is the least with n bits <= 2^(t + 6), one more if x^-m needs it: 2^t < 4n. Otherwise
 // binary powering multiplies the squares of x, or of the reciprocal, for the set bits of n:
 // c < n, or c < 4n.
-std::optional<bool> rounds_up(const TruncatedPower& v) {
-    // A midpoint in [V, V + 64n] (the difference wraps round when low is past the midpoint).
-    if (v.inexact && kTop - v.low <= 64 * v.n) return std::nullopt;
-    return (v.low > kTop) | ((v.low == kTop) & ((v.high & 1) != 0));
-}
-
 std::optional<Extended> fast_pow(double x, double y, TruncatedPower* seen) {
     auto x_bits = std::bit_cast<std::uint64_t>(x);
     auto y_bits = std::bit_cast<std::uint64_t>(y);
