@@ -88,13 +88,6 @@ inline void textbook_solve(int n, const std::vector<double>& m, std::vector<doub
         for (int l = i + 1; l <= n; ++l) x(i) = x(i) - a(i, l) * x(l);
 }
 
-// A double as number editing sees it: its 17-digit decimal form.
-inline Decimal decimal(double x) {
-    Decimal form = exact_decimal(x);
-    round_to(form, 17);
-    return form;
-}
-
 // What an option shows: the report's records, and the console's (without their first
 // character, each after a line break, with the pause prompts).
 struct Shown {
@@ -108,7 +101,7 @@ struct Shown {
         record(" " + caption);
         for (std::size_t i = 0; i < 6; ++i) {
             std::string row;
-            for (std::size_t j = 0; j < 6; ++j) row += exponent(decimal(m[i + 6 * j]), 13, 6);
+            for (std::size_t j = 0; j < 6; ++j) row += exponent(decimal_form(m[i + 6 * j]), 13, 6);
             record(row);
         }
         pause();
@@ -123,7 +116,7 @@ inline Shown option_one() {
     s.matrix("Matriz LU", a);
     double det = 1.0;
     for (std::size_t j = 0; j < 6; ++j) det = a[j * 7] * det;
-    s.record(" determinante " + free_form(decimal(det)));
+    s.record(" determinante " + free_form(decimal_form(det)));
     s.pause();
     for (std::size_t j = 0; j < 6; ++j) { // column j solves A x = e(j)
         std::vector<double> e(6, 0.0);
@@ -145,13 +138,13 @@ inline Shown option_two() {
             if (n == 10) {
                 s.record(" Soluciones para n=10");
                 s.record(" ", false);
-                for (double component : x) s.record(fixed(decimal(component), 20, 16));
+                for (double component : x) s.record(fixed(decimal_form(component), 20, 16));
                 s.pause();
             }
             double norm = 0.0;
             for (double component : x) norm = std::max(norm, std::fabs(component - 1.0));
-            s.record(" norma(" + fixed(decimal(n), 4, 1) + ")");
-            s.record(exponent(decimal(norm), 15, 7));
+            s.record(" norma(" + fixed(decimal_form(n), 4, 1) + ")");
+            s.record(exponent(decimal_form(norm), 15, 7));
             s.pause();
         }
     }
