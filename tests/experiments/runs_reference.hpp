@@ -5,6 +5,7 @@
 // factorisation and the substitutions as the textbook writes them (column-major n x n), and the
 // records of options 1 and 2 from the exact reference of number editing.
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstddef>

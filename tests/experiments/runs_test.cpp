@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
