@@ -161,6 +161,12 @@ Normalized normalize(std::uint64_t v, std::int64_t e) {
 
 } // namespace
 
+std::optional<bool> rounds_up(const TruncatedPower& v) {
+    // A midpoint in [V, V + 64n] (the difference wraps round when low is past the midpoint).
+    if (v.inexact && kTop - v.low <= 64 * v.n) return std::nullopt;
+    return (v.low > kTop) | ((v.low == kTop) & ((v.high & 1) != 0));
+}
+
 // x^n in 128-bit truncating multiplications, and x^-n from a 128-bit reciprocal. Each product
 // rounds towards zero and loses less than 2^-127 of its result (which is at least 2^127 units);
 // the reciprocal is below the true one by less than 3 units, 3 such losses. So the computed
@@ -176,7 +182,7 @@ Normalized normalize(std::uint64_t v, std::int64_t e) {
 // t is the least with n bits <= 2^(t + 6), one more if x^-m needs it: 2^t < 4n. Otherwise
 // binary powering multiplies the squares of x, or of the reciprocal, for the set bits of n:
 // c < n, or c < 4n.
-std::optional<Extended> fast_pow(double x, double y) {
+std::optional<Extended> fast_pow(double x, double y, TruncatedPower* seen) {
     auto x_bits = std::bit_cast<std::uint64_t>(x);
     auto y_bits = std::bit_cast<std::uint64_t>(y);
     std::uint64_t x_field = (x_bits >> 52) & 0x7FF;
@@ -252,11 +258,12 @@ std::optional<Extended> fast_pow(double x, double y) {
 
     std::uint64_t high = high_half(result.m);
     std::uint64_t low = low_half(result.m);
-    // A midpoint in [V, V + 64n] (the difference wraps round when low is past the midpoint).
-    if (dropped != 0 && kTop - low <= 64 * n) return std::nullopt;
-    bool up = (low > kTop) | ((low == kTop) & ((high & 1) != 0));
+    const TruncatedPower truncated{high, low, n, dropped != 0};
+    if (seen != nullptr) *seen = truncated;
+    const std::optional<bool> up = rounds_up(truncated);
+    if (!up) return std::nullopt;
     std::int64_t exponent = result.e + 64; // of the 64-bit significand
-    high += up ? 1 : 0;
+    high += *up ? 1u : 0u;
     if (high == 0) { // carried to 2^64
         high = kTop;
         ++exponent;

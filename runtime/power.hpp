@@ -1,6 +1,7 @@
 #pragma once
 // The power operation x**y.
 
+#include <cstdint>
 #include <optional>
 
 #include "runtime/extended.hpp"
@@ -28,11 +29,23 @@ PowResult library_pow(double x, double y);
 // library_pow computed by MPFR: the reference for the fast path, and its fallback.
 PowResult library_pow_reference(double x, double y);
 
+// The value that the fast path rounds: V = high 2^64 + low in units of its last bit, for an
+// exponent of magnitude n. Inexact when bits were dropped on the way: the true power then lies
+// above V by less than 64n units; otherwise it is V.
+struct TruncatedPower {
+    std::uint64_t high, low, n;
+    bool inexact;
+};
+
+// Whether V rounds up to 64 bits (ties to even); nothing when a midpoint between two 64-bit
+// neighbours may lie between V and the true power.
+std::optional<bool> rounds_up(const TruncatedPower& v);
+
 // The fast path of library_pow: the power of a finite nonzero base to an integral exponent of
 // magnitude up to 4096, in 128-bit integer arithmetic with a bound on its error. Gives nothing
 // when that bound does not decide the rounding, or when the result is not a normal double below
-// 2^1023 (where an error class may apply).
-std::optional<Extended> fast_pow(double x, double y);
+// 2^1023 (where an error class may apply). seen, if given, receives the value that was rounded.
+std::optional<Extended> fast_pow(double x, double y, TruncatedPower* seen = nullptr);
 
 // FIfexp: x**y as the program uses it. Errors go to matherr: UNDERFLOW is passed over with its
 // default result, every other class ends the run with its report ("**: DOMAIN error", ...).

@@ -1,107 +1,69 @@
-// Options 1 and 2 as processes: which records each writes, in which order and layout, where
-// the pauses fall, and how the console shows the same records. The digits themselves are
-// checked on the kernels and in number editing.
+// Options 1 and 2 as processes, every shown digit: the report and the console of whole sessions
+// against the records of the references, and checks that trust neither.
 
-#include <regex>
+#include <cmath>
+#include <cstdlib>
+#include <string>
 
 #include <gtest/gtest.h>
 
+#include "tests/experiments/runs_reference.hpp"
 #include "tests/support/run_program.hpp"
 
 namespace {
 
 using namespace testsupport;
 
-// A report record's caption, or the name of its layout.
-std::string kind_of(const std::string& record) {
-    static const std::pair<std::regex, std::string> kinds[] = {
-        {std::regex(" (Matriz A|Matriz LU|Inversa|Soluciones para n=10)"), "$1"},
-        {std::regex("( [ -]\\.\\d{6}E[-+]\\d\\d){6}"), "row"},
-        {std::regex(" determinante  [ -][ .\\d]{14}\\d{3}E[-+]\\d{3}"), "det"},
-        {std::regex("  \\d\\.\\d{16}|   \\.\\d{16}"), "x"}, // F 20.16 near 1
-        {std::regex(" norma\\((\\d0\\.0)\\)"), "norma($1)"},
-        {std::regex("   \\.\\d{7}E[-+]\\d\\d"), "norm"},
-        {std::regex(" "), "empty"},
-    };
-    for (const auto& [pattern, name] : kinds)
-        if (std::smatch m; std::regex_match(record, m, pattern)) return m.format(name);
-    return "?" + record;
-}
-
-// The records of an option in order, each followed by a comma, with P where a pause stands.
-std::string option_kinds(char option) {
-    std::string rows, solutions;
-    for (int i = 0; i < 10; ++i) solutions += "x,", rows += i < 6 ? "row," : "";
-    if (option == '1')
-        return "Matriz A," + rows + "P,Matriz LU," + rows + "P,det,P,Inversa," + rows + "P,";
-    std::string sweep = "Soluciones para n=10,empty," + solutions + "P,";
-    for (char order = '1'; order <= '5'; ++order)
-        sweep += std::string("norma(") + order + "0.0),norm,P,";
-    return sweep + sweep;
-}
-
-// Each option line, then an empty reply for each pause (a null value runs option 1).
-std::string dialogue(const std::string& options) {
-    std::string input;
-    for (char option : options)
-        input += option + std::string(option == '2' ? 13 : option == '3' ? 1 : 5, '\n');
-    return input;
-}
-
-// The report holds the records of each option; the console shows the same records without
-// their first character, each after a line break, with the pause prompts and the menus, and
-// without the report's empty record.
-TEST(Runs, RecordsAndPausesOfEachDialogue) {
-    for (std::string options : {"13", "23", "113", "213", ",3"}) {
+TEST(Runs, EveryShownDigitOfWholeSessions) {
+    const reference::Shown one = reference::option_one(), two = reference::option_two();
+    // The options, one line each (a null value keeps the option, at first 1), and whether they
+    // are typed at a terminal.
+    const std::pair<std::string, bool> sessions[] = {
+        {"123", false}, {"2113", false}, {",13", true}};
+    std::string first_report;
+    for (const auto& [options, terminal] : sessions) {
+        SCOPED_TRACE(options);
         TempDir dir;
         dir.write("resul3.doc", "an older report, longer than this run's would be\r\n");
-        const RunResult r = run_crout(dir, {.input = dialogue(options)});
-        SCOPED_TRACE(options);
-        const std::string report = dir.read("resul3.doc");
-        std::vector<std::string> records;
-        for (std::size_t at = 0, end; (end = report.find("\r\n", at)) != std::string::npos;)
-            records.push_back(report.substr(at, end - at)), at = end + 2;
-        std::string kinds, expected, console = kMenu;
-        std::size_t next = 0;
-        for (char option : options.substr(0, options.size() - 1)) {
-            std::istringstream names(option_kinds(option == ',' ? '1' : option));
-            for (std::string kind; std::getline(names, kind, ',');) {
-                if (kind == "P") {
-                    console += "\r\n" + kPrompt;
-                    continue;
-                }
-                const std::string record = next < records.size() ? records[next++] : "?";
-                kinds += kind_of(record) + ",", expected += kind + ",";
-                if (kind != "empty") console += "\r\n" + record.substr(1);
-            }
-            console += "\r\n" + kMenu;
+        std::string input, report, console = kMenu;
+        for (char option : options) {
+            const reference::Shown& shown = option == '2' ? two : one;
+            input += option + std::string(option == '2' ? 13 : option == '3' ? 1 : 5, '\n');
+            if (option == '3') continue;
+            report += shown.report, console += shown.console + "\r\n" + kMenu;
         }
-        EXPECT_EQ(kinds, expected);
-        EXPECT_EQ(next, records.size());
-        EXPECT_TRUE(report.ends_with("\r\n"));
+        const RunResult r = run_crout(dir, {.input = input, .terminal = terminal});
         EXPECT_EQ(r.status, 0);
         EXPECT_EQ(r.out, console + "\r\n");
+        EXPECT_EQ(dir.read("resul3.doc"), report);
+        if (first_report.empty()) first_report = dir.read("resul3.doc");
     }
-}
 
-// Every value a run reads is set within it: option 1 shows the same bytes alone, twice in a
-// row, after option 2, and at a terminal, where each typed line is one reply and the screen
-// shows the same bytes as a redirected output.
-TEST(Runs, OptionOneShowsTheSameBytesWhateverRanBefore) {
-    TempDir alone, twice, after_sweep, terminal;
-    const RunResult one = run_crout(alone, {.input = dialogue("13")});
-    run_crout(twice, {.input = dialogue("113")});
-    run_crout(after_sweep, {.input = dialogue("213")});
-    const RunResult typed = run_crout(terminal, {.input = dialogue("13"), .terminal = true});
-    const std::string report = alone.read("resul3.doc");
-    EXPECT_EQ(twice.read("resul3.doc"), report + report);
-    EXPECT_TRUE(after_sweep.read("resul3.doc").ends_with(report));
-    EXPECT_EQ(typed.out, one.out);
-    EXPECT_EQ(terminal.read("resul3.doc"), report);
-    // The first row of the matrix, from the rules of the E 13.6 field.
-    EXPECT_NE(report.find("\r\n  .100000E+01  .333333E+00  .111111E+00  .370370E-01  "
-                          ".123457E-01  .411523E-02\r\n"),
-              std::string::npos);
+    // Trusting neither the program nor the references: row i of the shown inverse times column
+    // j of A (exact, in long double) is 1 or 0 to within half a unit of each shown sixth digit,
+    // times |A(k, j)|. Each row of the inverse is 6 fields of 13 and a line end.
+    const std::size_t inverse = first_report.find(" Inversa\r\n") + 10;
+    ASSERT_TRUE(inverse >= 10 && inverse + 480 <= first_report.size());
+    for (std::size_t i = 0; i < 6; ++i) {
+        for (int j = 1; j <= 6; ++j) {
+            long double sum = 0, tolerance = 1e-12L;
+            for (int k = 1; k <= 6; ++k) {
+                const long double a = j > k   ? std::pow(3.0L, k - j)
+                                      : j < k ? std::ldexp(1.0L, 2 * (j - k))
+                                              : 1.0L / k;
+                const char* shown = first_report.c_str() + inverse + 80 * i + 13 * (k - 1);
+                sum += std::strtold(shown, nullptr) * a;
+                tolerance += 0.5e-6L * std::pow(10.0L, std::strtol(shown + 10, nullptr, 10)) * a;
+            }
+            EXPECT_LE(std::fabs(sum - (i + 1 == std::size_t(j))), tolerance) << i << "," << j;
+        }
+    }
+    // The error norms of an exact model of the runs.
+    std::string norms;
+    for (std::size_t at = 0; (at = first_report.find(")\r\n", at)) != std::string::npos; at += 3)
+        norms += first_report.substr(at + 3, 15);
+    EXPECT_EQ(norms, "   .3108624E-14   .3697043E-12   .6841194E-12   .6383449E-11   .6402545E-11"
+                     "   .2048555E-03   .5197387E-03   .8014701E-03   .2995291E-02   .2117692E-01");
 }
 
 } // namespace

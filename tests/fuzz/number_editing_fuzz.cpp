@@ -33,8 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::memcpy(&bits, data, std::min(size, sizeof bits));
     const double x = std::bit_cast<double>(bits);
     const int w = 1 + (size > 8 ? data[8] : 0) % 60, d = (size > 9 ? data[9] : 0) % 61;
-    reference::Decimal form = reference::exact_decimal(std::isfinite(x) ? x : 0);
-    reference::round_to(form, 17); // the 17-digit decimal form
+    const reference::Decimal form = reference::decimal_form(std::isfinite(x) ? x : 0);
     const std::string actual =
         io::edit_fixed(x, w, d) + "|" + io::edit_exponent(x, w, d) + "|" + io::edit_free(x);
     const std::string expected =

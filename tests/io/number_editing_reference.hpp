@@ -47,6 +47,13 @@ inline bool round_to(Decimal& d, int n) {
     return carry;
 }
 
+// A double as number editing takes it: its 17-digit decimal form.
+inline Decimal decimal_form(double x) {
+    Decimal d = exact_decimal(x);
+    round_to(d, 17);
+    return d;
+}
+
 inline std::string in_field(const std::string& s, int w) {
     return static_cast<int>(s.size()) > w ? std::string(size(w), '*')
                                           : std::string(size(w) - s.size(), ' ') + s;

@@ -86,8 +86,7 @@ TEST(NumberEditing, EveryFieldMatchesTheExactReference) {
                   {'F', 10, 3},  {'F', 8, 0}, {'E', 9, 2},  {'E', 30, 20}};
     int failures = 0;
     for (double x : test_values()) {
-        reference::Decimal form = reference::exact_decimal(x);
-        reference::round_to(form, 17); // the 17-digit decimal form
+        const reference::Decimal form = reference::decimal_form(x);
         for (const auto& f : fields) {
             const std::string expected = f.form == 'F'   ? reference::fixed(form, f.w, f.d)
                                          : f.form == 'E' ? reference::exponent(form, f.w, f.d)

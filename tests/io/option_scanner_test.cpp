@@ -100,6 +100,7 @@ TEST(OptionScanner, Lines) {
         {blanks.substr(0, 131) + "\x1a\n", "F6501", kRedirected},
         {blanks.substr(0, 131) + "\x1a" "5\n", "F6101", kRedirected},
         {blanks.substr(0, 131) + "x  \x1a\n", "F6501", kRedirected},
+        {blanks.substr(0, 128) + "'a'\x1a\x1a\n", "F6501", kRedirected}, // a fault at a read's end
         // Values longer than the 259 characters kept.
         {zeros + "\n", "F6100", kRedirected},
         {zeros.substr(0, 258) + "x" + zeros + "\n", "F6101", kRedirected},

@@ -1,0 +1,155 @@
+#pragma once
+// The runs as the rules state them, computed independently of the program: the test matrices
+// and the right-hand side with MPFR's correctly rounded power (a power rounded once to 64 bits,
+// then stored to double or entering one operation that rounds once to double), Crout's
+// factorisation and the substitutions as the textbook writes them (column-major n x n), and the
+// records of options 1 and 2 from the exact reference of number editing.
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include <mpfr.h>
+
+#include "tests/io/number_editing_reference.hpp"
+#include "tests/support/run_program.hpp"
+
+namespace reference {
+
+// base^k rounded once to 64 bits, then stored to double or (one_minus) taken from 1 with one
+// rounding to double.
+inline double with_power(int base, long k, bool one_minus = false) {
+    mpfr_t power, result;
+    mpfr_init2(power, 64);
+    mpfr_init2(result, 53);
+    mpfr_set_ui(power, static_cast<unsigned long>(base), MPFR_RNDN);
+    mpfr_pow_si(power, power, k, MPFR_RNDN);
+    mpfr_ui_sub(result, one_minus ? 1 : 0, power, MPFR_RNDN); // 0 - power: -power, rounded
+    const double value = mpfr_get_d(result, MPFR_RNDN);
+    mpfr_clears(power, result, static_cast<mpfr_ptr>(nullptr));
+    return one_minus ? value : -value;
+}
+
+// Entry (i, j) of the test matrix of order n: 3^-(j-i) above the diagonal, 4^-(i-j) below it,
+// 1/i on it; kind 2's corner is the single-precision 1.0001 over n.
+inline double matrix_entry(int i, int j, int n, int kind) {
+    if (j > i) return with_power(3, i - j);
+    if (j < i) return std::ldexp(1.0, 2 * (j - i));
+    if (kind == 2 && i == n) return std::bit_cast<double>(0x3FF00068E0000000u) / n;
+    return 1.0 / i;
+}
+
+inline std::vector<double> test_matrix(int n, int kind) {
+    std::vector<double> a;
+    for (int j = 1; j <= n; ++j)
+        for (int i = 1; i <= n; ++i) a.push_back(matrix_entry(i, j, n, kind));
+    return a;
+}
+
+// The row sums of the kind-1 matrix in closed form: 1/i, (1 - 3^(i-n)) / 2 above the diagonal,
+// (1 - 4^(1-i)) / 3 below it, each 1 - power rounded once; row 1 as one product.
+inline std::vector<double> right_hand_side(int n) {
+    std::vector<double> b(static_cast<std::size_t>(n));
+    b[0] = with_power(3, -n, true) * 1.5;
+    for (int i = 2; i < n; ++i)
+        b[static_cast<std::size_t>(i - 1)] =
+            (with_power(3, i - n, true) / 2.0 + with_power(4, 1 - i, true) / 3.0) + 1.0 / i;
+    b[static_cast<std::size_t>(n - 1)] = with_power(4, 1 - n, true) / 3.0 + 1.0 / n;
+    return b;
+}
+
+// Crout's method in place: each element receives its terms in increasing order of the
+// summation index, each product rounded before its subtraction.
+inline void textbook_factor(int n, std::vector<double>& m) {
+    auto a = [&](int i, int j) -> double& { return m[std::size_t(i - 1 + (j - 1) * n)]; };
+    for (int j = 2; j <= n; ++j) a(1, j) = a(1, j) / a(1, 1);
+    for (int k = 2; k <= n - 1; ++k) {
+        for (int i = k; i <= n; ++i)
+            for (int l = 1; l < k; ++l) a(i, k) = a(i, k) - a(i, l) * a(l, k);
+        for (int j = k + 1; j <= n; ++j) {
+            for (int l = 1; l < k; ++l) a(k, j) = a(k, j) - a(k, l) * a(l, j);
+            a(k, j) = a(k, j) / a(k, k);
+        }
+    }
+    for (int l = 1; l < n; ++l) a(n, n) = a(n, n) - a(n, l) * a(l, n);
+}
+
+// The forward substitution with L, then the back substitution with U, in the same way.
+inline void textbook_solve(int n, const std::vector<double>& m, std::vector<double>& b) {
+    auto a = [&](int i, int j) { return m[std::size_t(i - 1 + (j - 1) * n)]; };
+    auto x = [&](int i) -> double& { return b[std::size_t(i - 1)]; };
+    for (int i = 1; i <= n; ++i) {
+        for (int l = 1; l < i; ++l) x(i) = x(i) - a(i, l) * x(l);
+        x(i) = x(i) / a(i, i);
+    }
+    for (int i = n - 1; i >= 1; --i)
+        for (int l = i + 1; l <= n; ++l) x(i) = x(i) - a(i, l) * x(l);
+}
+
+// What an option shows: the report's records, and the console's (without their first
+// character, each after a line break, with the pause prompts).
+struct Shown {
+    std::string report, console;
+    void record(const std::string& text, bool on_console = true) {
+        report += text + "\r\n";
+        if (on_console) console += "\r\n" + text.substr(1);
+    }
+    void pause() { console += "\r\n" + testsupport::kPrompt; }
+    void matrix(const std::string& caption, const std::vector<double>& m) { // 6 x 6, E 13.6
+        record(" " + caption);
+        for (std::size_t i = 0; i < 6; ++i) {
+            std::string row;
+            for (std::size_t j = 0; j < 6; ++j) row += exponent(decimal_form(m[i + 6 * j]), 13, 6);
+            record(row);
+        }
+        pause();
+    }
+};
+
+inline Shown option_one() {
+    Shown s;
+    std::vector<double> a = test_matrix(6, 1), inverse;
+    s.matrix("Matriz A", a);
+    textbook_factor(6, a);
+    s.matrix("Matriz LU", a);
+    double det = 1.0;
+    for (std::size_t j = 0; j < 6; ++j) det = a[j * 7] * det;
+    s.record(" determinante " + free_form(decimal_form(det)));
+    s.pause();
+    for (std::size_t j = 0; j < 6; ++j) { // column j solves A x = e(j)
+        std::vector<double> e(6, 0.0);
+        e[j] = 1.0;
+        textbook_solve(6, a, e);
+        inverse.insert(inverse.end(), e.begin(), e.end());
+    }
+    s.matrix("Inversa", inverse);
+    return s;
+}
+
+inline Shown option_two() {
+    Shown s;
+    for (int kind : {1, 2}) {
+        for (int n = 10; n <= 50; n += 10) {
+            std::vector<double> a = test_matrix(n, kind), x = right_hand_side(n);
+            textbook_factor(n, a);
+            textbook_solve(n, a, x);
+            if (n == 10) {
+                s.record(" Soluciones para n=10");
+                s.record(" ", false);
+                for (double component : x) s.record(fixed(decimal_form(component), 20, 16));
+                s.pause();
+            }
+            double norm = 0.0;
+            for (double component : x) norm = std::max(norm, std::fabs(component - 1.0));
+            s.record(" norma(" + fixed(decimal_form(n), 4, 1) + ")");
+            s.record(exponent(decimal_form(norm), 15, 7));
+            s.pause();
+        }
+    }
+    return s;
+}
+
+} // namespace reference
