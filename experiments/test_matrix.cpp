@@ -1,8 +1,12 @@
 #include "experiments/test_matrix.hpp"
 
+#include <algorithm>
+#include <array>
 #include <bit>
+#include <cassert>
 
 #include "experiments/column_major.hpp"
+#include "experiments/crout.hpp"
 #include "experiments/double_loop.hpp"
 #include "runtime/ftol.hpp"
 #include "runtime/power.hpp"
@@ -16,26 +20,55 @@ namespace {
 constexpr double kCornerNumerator = static_cast<double>(1.0001f);
 static_assert(std::bit_cast<std::uint64_t>(kCornerNumerator) == 0x3FF00068E0000000);
 
-} // namespace
+// Every entry of kind 1 is a function of its row and column alone, so the matrix of an order is
+// the leading block of every larger one. The entries computed so far are kept, for the largest
+// order filled yet, and a fill computes only the rows and columns beyond it: the sweep's five
+// orders and two kinds compute each entry once.
+struct KnownEntries {
+    std::array<double, kLargestOrder * kLargestOrder> storage; // leading dimension kLargestOrder
+    int order = 0; // entries (1..order, 1..order) are known
+};
 
-void fill_test_matrix(const double& N, const std::int32_t& K, std::span<double> A) {
+KnownEntries& known_entries() {
+    static KnownEntries known{};
+    return known;
+}
+
+// Computes the entries of order N that are not known yet: 3^(I-J) above the diagonal, 1/I on
+// it, 4^J / 4^I below it. Each power enters its operation unrounded; the one above the diagonal
+// is stored, so rounded to double.
+void compute_new_entries(const double& N, KnownEntries& known) {
     using runtime::FIfexp;
     using runtime::ftol;
-    const ColumnMajor a(A, ftol(N));
+    const ColumnMajor entry(known.storage, kLargestOrder);
     double I = 0.0, J = 0.0;
     for_double(I, 1.0, N, 1.0, [&] {
         for_double(J, 1.0, N, 1.0, [&] {
-            double& entry = a(ftol(I), ftol(J));
-            if (J > I) entry = static_cast<double>(FIfexp(3.0, I - J));
-            if (J == I) entry = 1.0 / I;
+            const int i = ftol(I), j = ftol(J);
+            if (i <= known.order && j <= known.order) return;
+            if (J > I) entry(i, j) = static_cast<double>(FIfexp(3.0, I - J));
+            if (J == I) entry(i, j) = 1.0 / I;
             if (J < I) {
                 runtime::Extended upper = FIfexp(4.0, J); // taken first, then the lower power
                 runtime::Extended lower = FIfexp(4.0, I);
-                entry = upper / lower;
+                entry(i, j) = upper / lower;
             }
         });
     });
-    if (K == 2) a(ftol(N), ftol(N)) = kCornerNumerator / N;
+    known.order = ftol(N);
+}
+
+} // namespace
+
+void fill_test_matrix(const double& N, const std::int32_t& K, std::span<double> A) {
+    const int n = runtime::ftol(N);
+    assert(n <= kLargestOrder);
+    KnownEntries& known = known_entries();
+    if (n > known.order) compute_new_entries(N, known);
+    const ColumnMajor kept(known.storage, kLargestOrder);
+    const ColumnMajor a(A, n);
+    for (int j = 1; j <= n; ++j) std::copy_n(&kept(1, j), n, &a(1, j));
+    if (K == 2) a(n, n) = kCornerNumerator / N;
 }
 
 void MAT(const double& N, const std::int32_t& K, std::span<double> A, Display& display) {
