@@ -73,6 +73,14 @@ template <int Terms>
     }
 }
 
+// Where a program can pick a function's clone as it is loaded (ifunc), the kernel comes in the
+// vector forms the processor may have; elsewhere (Windows) in its one portable form.
+#if CROUT_HAS_IFUNC
+#define CROUT_VECTOR_CLONES [[gnu::target_clones("avx512f", "avx2", "default")]]
+#else
+#define CROUT_VECTOR_CLONES
+#endif
+
 // The same stages with each update turned so that its innermost loop runs along contiguous
 // storage: down column K for L, and along the rows of U, which are also kept row by row in
 // u_rows as they are finished. Every element still receives the same terms in the same order,
@@ -80,8 +88,7 @@ template <int Terms>
 // above; only the order in which different elements take their turns differs. The innermost
 // loops run in vector lanes where the processor has them, each lane doing the same rounded
 // operations.
-[[gnu::target_clones("avx512f", "avx2", "default")]] void
-factor_by_columns(double* a, int n, int last_stage, double* u_rows) {
+CROUT_VECTOR_CLONES void factor_by_columns(double* a, int n, int last_stage, double* u_rows) {
     const std::size_t ld = std::size_t(n);
     const auto A = [&](int i, int j) -> double& {
         return a[std::size_t(i - 1) + std::size_t(j - 1) * ld];

@@ -92,12 +92,14 @@ TEST(Runs, OptionOneShowsTheSameBytesWhateverRanBefore) {
     const RunResult one = run_crout(alone, {.input = dialogue("13")});
     run_crout(twice, {.input = dialogue("113")});
     run_crout(after_sweep, {.input = dialogue("213")});
-    const RunResult typed = run_crout(terminal, {.input = dialogue("13"), .terminal = true});
     const std::string report = alone.read("resul3.doc");
     EXPECT_EQ(twice.read("resul3.doc"), report + report);
     EXPECT_TRUE(after_sweep.read("resul3.doc").ends_with(report));
-    EXPECT_EQ(typed.out, one.out);
-    EXPECT_EQ(terminal.read("resul3.doc"), report);
+    if (native_programs()) {
+        const RunResult typed = run_crout(terminal, {.input = dialogue("13"), .terminal = true});
+        EXPECT_EQ(typed.out, one.out);
+        EXPECT_EQ(terminal.read("resul3.doc"), report);
+    }
     // The first row of the matrix, from the rules of the E 13.6 field.
     EXPECT_NE(report.find("\r\n  .100000E+01  .333333E+00  .111111E+00  .370370E-01  "
                           ".123457E-01  .411523E-02\r\n"),
