@@ -3,9 +3,12 @@
 // from PATH. The probe itself stands for an interpreter (it takes "/c" and runs the steps after
 // it), so each case shows which program ran the reply.
 
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -52,6 +55,27 @@ TEST(CommandInterpreter, ComspecThenCmdInTheCurrentFolderThenOnPath) {
         EXPECT_EQ(r.err, "");
         EXPECT_EQ(r.out, "A\r\n" + kPrompt + c.shown + "\r\nB\r\n");
     }
+}
+
+// Ctrl-C while a command runs ends the program at once, with the status of an interrupted
+// console program (STATUS_CONTROL_C_EXIT, whose low byte the shell sees), and the command with
+// it, even where only the program receives it: the command would have written late.txt.
+TEST(CommandInterpreter, CtrlCWhileACommandRunsEndsBoth) {
+    if (native_programs()) GTEST_SKIP() << "the Windows program's own steps";
+    TempDir dir;
+    RunResult r =
+        run_crout(dir, {.input = "1\necho started& ping -n 3 127.0.0.1 >nul& echo late>late.txt\n",
+                        .script = {{.wait_for = "started", .signal = SIGINT}},
+                        .env = {"COMSPEC=C:\\windows\\system32\\cmd.exe"},
+                        .timeout_seconds = 10});
+    EXPECT_EQ(r.status, 0x3A);
+    EXPECT_TRUE(r.out.ends_with(kPrompt + "started\r\n"));
+    EXPECT_EQ(r.err, "");
+    const std::string report = dir.read("resul3.doc");
+    EXPECT_TRUE(report.starts_with(" Matriz A\r\n"));
+    EXPECT_EQ(report.size(), 11 + 6 * 80u); // the caption and six rows of 78 characters
+    std::this_thread::sleep_for(std::chrono::seconds(3));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("late.txt")));
 }
 
 } // namespace

@@ -150,9 +150,12 @@ RunResult run_program(const std::string& program, const TempDir& dir, const RunO
         if (std::chrono::steady_clock::now() > deadline) kill(pid, SIGKILL);
         take_output(master, result.out, 10); // without a terminal, a pause of 10 ms
         if (step < o.script.size() &&
-            result.out.find(o.script[step].wait_for) != std::string::npos) {
-            if (o.script[step].check) o.script[step].check();
-            type(master, o.script[step++].bytes);
+            (master >= 0 ? result.out : io.read("out")).find(o.script[step].wait_for) !=
+                std::string::npos) {
+            const Typed& next = o.script[step++];
+            if (next.check) next.check();
+            if (next.signal) kill(pid, next.signal);
+            if (!next.signal) type(master, next.bytes);
         }
     }
     while (master >= 0 && take_output(master, result.out, 50)) {

@@ -22,17 +22,19 @@ struct TempDir {
     std::string path;
 };
 
-// At a terminal: once the output holds wait_for, run check (if any), then type the bytes.
+// At a terminal: once the output holds wait_for, run check (if any), then type the bytes. A
+// signal instead is sent to the program, also when its output goes to a file.
 struct Typed {
     std::string wait_for = {}, bytes = {};
     std::function<void()> check = {};
+    int signal = 0;
 };
 
 struct RunOptions {
     std::vector<std::string> args = {}; // after the program name
     std::string input = {};             // a file on standard input; at a terminal, typed at once
     bool terminal = false;              // standard input, output and error on one terminal
-    std::vector<Typed> script = {};     // at a terminal, typed later, in order
+    std::vector<Typed> script = {};     // typed later at a terminal, or signals sent, in order
     // Standard output closed, or on /dev/full; the program run without privileges.
     bool close_stdout = false, stdout_full = false, as_nobody = false;
     std::vector<std::string> env = {}; // NAME=VALUE set, or NAME removed, for the program
