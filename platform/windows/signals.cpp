@@ -43,17 +43,6 @@ FloatTrapHandler float_handler = nullptr;
 FaultHandler integer_divide_handler = nullptr;
 FaultHandler stack_overflow_handler = nullptr;
 
-// The kind of an SSE trap that Windows reports as several at once: the first unmasked flag.
-FloatTrap trap_of_flags(unsigned mxcsr) {
-    const unsigned raised = mxcsr & ~(mxcsr >> kMxcsrMaskShift) & kAllExceptions;
-    if (raised & 0x01) return FloatTrap::Invalid;
-    if (raised & 0x04) return FloatTrap::DivideByZero;
-    if (raised & 0x08) return FloatTrap::Overflow;
-    if (raised & 0x10) return FloatTrap::Underflow;
-    if (raised & 0x02) return FloatTrap::Denormal;
-    return FloatTrap::Inexact;
-}
-
 void on_float_trap(FloatTrap trap) {
     if (!float_handler) return;
     // The handler starts from a clean state, every exception masked, as a signal handler
@@ -74,10 +63,6 @@ LONG CALLBACK on_exception(EXCEPTION_POINTERS* info) {
     case EXCEPTION_FLT_INEXACT_RESULT: on_float_trap(FloatTrap::Inexact); break;
     case EXCEPTION_FLT_DENORMAL_OPERAND: on_float_trap(FloatTrap::Denormal); break;
     case EXCEPTION_FLT_STACK_CHECK: on_float_trap(FloatTrap::StackCheck); break;
-    case STATUS_FLOAT_MULTIPLE_FAULTS:
-    case STATUS_FLOAT_MULTIPLE_TRAPS:
-        on_float_trap(trap_of_flags(info->ContextRecord->MxCsr));
-        break;
     case EXCEPTION_INT_DIVIDE_BY_ZERO:
     case EXCEPTION_INT_OVERFLOW:
         if (integer_divide_handler) integer_divide_handler();

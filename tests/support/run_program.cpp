@@ -154,8 +154,10 @@ RunResult run_program(const std::string& program, const TempDir& dir, const RunO
                 std::string::npos) {
             const Typed& next = o.script[step++];
             if (next.check) next.check();
-            if (next.signal) kill(pid, next.signal);
-            if (!next.signal) type(master, next.bytes);
+            if (next.signal)
+                kill(pid, next.signal);
+            else
+                type(master, next.bytes);
         }
     }
     while (master >= 0 && take_output(master, result.out, 50)) {
