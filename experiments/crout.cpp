@@ -8,15 +8,12 @@
 #include "runtime/ftol.hpp"
 #include "runtime/math_error.hpp"
 
-// The AVX2 form of the kernel, where the compiler and the platform support it (Windows on x86-64
-// does not keep the stack aligned for 32-byte spills).
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(_WIN32)
+// The AVX2 form of the kernel, where the compiler and the C library support it: the library
+// tells which features the processor has and the system keeps (Windows on x86-64 does not keep
+// the stack aligned for 32-byte spills, and has no such library).
+#if defined(__x86_64__) && defined(__GNUC__) && __has_include(<sys/platform/x86.h>)
 #define CROUT_KERNEL_AVX2 1
-#if __has_include(<sys/platform/x86.h>)
 #include <sys/platform/x86.h>
-#else
-#include <cpuid.h>
-#endif
 #else
 #define CROUT_KERNEL_AVX2 0
 #endif
@@ -134,21 +131,10 @@ void factor_by_columns_portable(double* a, int n, int last_stage, double* u_rows
 #endif
 
 #if CROUT_KERNEL_AVX2
-// Whether the processor has AVX2 and the system keeps its registers. Where the C library tells
-// what it found at its start-up, that costs nothing; elsewhere the processor is asked here, once,
-// at the first factorisation, so that a run that factors nothing asks nothing.
+// Whether the processor has AVX2 and the system keeps its registers, as the C library found at
+// its start-up: asking costs nothing.
 bool processor_runs_avx2() {
-#if __has_include(<sys/platform/x86.h>)
     return CPU_FEATURE_ACTIVE(AVX2);
-#else
-    unsigned a = 0, b = 0, c = 0, d = 0;
-    if (__get_cpuid(1, &a, &b, &c, &d) == 0 || (c & bit_OSXSAVE) == 0 || (c & bit_AVX) == 0)
-        return false;
-    unsigned low = 0, high = 0;
-    __asm__("xgetbv" : "=a"(low), "=d"(high) : "c"(0)); // the register state the system saves
-    if ((low & 0x6) != 0x6) return false;               // XMM and YMM
-    return __get_cpuid_count(7, 0, &a, &b, &c, &d) != 0 && (b & bit_AVX2) != 0;
-#endif
 }
 #endif
 

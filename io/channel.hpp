@@ -14,25 +14,27 @@ public:
     virtual ~Channel() = default;
     // Writes all bytes unless the system fails; the result says how far it got.
     virtual platform::IoResult write(const char* data, std::size_t size) = 0;
-    // Cuts the file to length bytes: 0 or errno.
-    virtual int cut(std::int64_t length) = 0;
-    // Closes the handle: 0 or errno.
-    virtual int close() = 0;
+    // Cuts the file to length bytes.
+    virtual platform::IoError cut(std::int64_t length) = 0;
+    // Closes the handle.
+    virtual platform::IoError close() = 0;
 };
 
 // A channel over an operating-system handle.
 class HandleChannel final : public Channel {
 public:
-    explicit HandleChannel(int fd) : fd_(fd) {}
+    explicit HandleChannel(platform::Handle handle) : handle_(handle) {}
     platform::IoResult write(const char* data, std::size_t size) override {
-        return platform::write_all(fd_, data, size);
+        return platform::write_all(handle_, data, size);
     }
-    int cut(std::int64_t length) override { return platform::cut_file(fd_, length); }
-    int close() override { return platform::close_file(fd_); }
-    int fd() const { return fd_; }
+    platform::IoError cut(std::int64_t length) override {
+        return platform::cut_file(handle_, length);
+    }
+    platform::IoError close() override { return platform::close_file(handle_); }
+    platform::Handle handle() const { return handle_; }
 
 private:
-    int fd_;
+    platform::Handle handle_;
 };
 
 } // namespace io

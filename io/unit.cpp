@@ -1,6 +1,5 @@
 #include "io/unit.hpp"
 
-#include <cerrno>
 #include <optional>
 #include <utility>
 
@@ -15,23 +14,18 @@ namespace {
 
 // The fault of a failed cut: the two families that lose data. Anything else (a device or a pipe
 // cannot be cut) loses nothing and is passed over.
-std::optional<ErrorCode> cut_fault(int error) {
+std::optional<ErrorCode> cut_fault(platform::IoError error) {
     switch (error) {
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG: return ErrorCode::WriteDiskFull;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case EAGAIN: return ErrorCode::WriteAccessDenied;
+    case platform::kNoSpace: return ErrorCode::WriteDiskFull;
+    case platform::kAccessDenied: return ErrorCode::WriteAccessDenied;
     default: return std::nullopt;
     }
 }
 
 // The fault of a failed write. A console that has gone away (a broken pipe) loses its output
 // and the run goes on; the report file never loses records silently.
-std::optional<ErrorCode> write_fault(int error, bool console) {
-    if (error == 0) return std::nullopt;
+std::optional<ErrorCode> write_fault(platform::IoError error, bool console) {
+    if (error == platform::kNoError) return std::nullopt;
     if (std::optional<ErrorCode> fault = cut_fault(error)) return fault;
     if (console) return std::nullopt;
     return ErrorCode::WriteAccessDenied;

@@ -1,6 +1,5 @@
 #include "io/unit_table.hpp"
 
-#include <cerrno>
 #include <new>
 #include <string>
 
@@ -16,15 +15,13 @@ using runtime::StatementKind;
 
 namespace {
 
-ErrorCode open_fault(int error) {
+ErrorCode open_fault(platform::IoError error) {
     switch (error) {
-    case EINVAL: return ErrorCode::OpenInvalidArgument;
-    case EEXIST: return ErrorCode::OpenFileExists;
-    case ENOENT:
-    case ENOTDIR: return ErrorCode::OpenFileNotFound;
-    case EMFILE:
-    case ENFILE: return ErrorCode::OpenTooManyFiles;
-    default: return ErrorCode::OpenAccessDenied; // EACCES, EPERM, EROFS, and a folder (EISDIR)
+    case platform::kInvalidArgument: return ErrorCode::OpenInvalidArgument;
+    case platform::kFileExists: return ErrorCode::OpenFileExists;
+    case platform::kNotFound: return ErrorCode::OpenFileNotFound;
+    case platform::kTooManyFiles: return ErrorCode::OpenTooManyFiles;
+    default: return ErrorCode::OpenAccessDenied; // denied, a folder, or anything unlisted
     }
 }
 
@@ -61,28 +58,28 @@ void UnitTable::open(int number, std::string_view name) {
     bool read_only = false;
     platform::OpenResult opened =
         platform::open_file(file.c_str(), platform::Access::ReadWrite, create);
-    if (opened.fd < 0) {
+    if (opened.handle == platform::kNoHandle) {
         opened = platform::open_file(file.c_str(), platform::Access::ReadOnly, create);
-        read_only = opened.fd >= 0;
+        read_only = opened.handle != platform::kNoHandle;
     }
-    if (opened.fd < 0)
+    if (opened.handle == platform::kNoHandle)
         opened = platform::open_file(file.c_str(), platform::Access::WriteOnly, create);
-    if (opened.fd < 0) runtime::FF_error(open_fault(opened.error));
+    if (opened.handle == platform::kNoHandle) runtime::FF_error(open_fault(opened.error));
 
     std::size_t slot = 1;
     while (slot < kSlots && slots_[slot]) ++slot;
     if (slot == kSlots) { // no descriptor left for the unit
-        platform::close_file(opened.fd);
+        platform::close_file(opened.handle);
         runtime::FF_error(ErrorCode::OutOfMemory);
     }
     try {
         auto unit = std::make_unique<Unit>(number, file, UnitKind::Sequential, kFileBufferSize,
-                                           std::make_unique<HandleChannel>(opened.fd));
+                                           std::make_unique<HandleChannel>(opened.handle));
         unit->set_read_only(read_only);
         unit->line().open_line = create; // a new file is in writing state and never cut
         slots_[slot] = std::move(unit);
     } catch (const std::bad_alloc&) {
-        platform::close_file(opened.fd);
+        platform::close_file(opened.handle);
         runtime::FF_error(ErrorCode::OutOfMemory);
     }
 }

@@ -1,49 +1,68 @@
 #pragma once
 // Standard handles and files: the system calls behind the units. Nothing here knows about
-// records or reports; each call says what the system did, with its errno.
+// records or reports; each call says what the system did, in the failure families that the
+// run-time's reports tell apart.
 
 #include <cstddef>
 #include <cstdint>
 
 namespace platform {
 
-inline constexpr int kStdin = 0;
-inline constexpr int kStdout = 1;
-inline constexpr int kStderr = 2;
+// An operating-system handle: a file descriptor on POSIX, a HANDLE on Windows.
+using Handle = std::intptr_t;
+inline constexpr Handle kNoHandle = -1;
+
+// The standard handles. On Windows they stand for the process's current standard handles.
+inline constexpr Handle kStdin = 0;
+inline constexpr Handle kStdout = 1;
+inline constexpr Handle kStderr = 2;
+
+// Why a call failed. Each platform maps its own error codes onto these families.
+enum IoError : int {
+    kNoError = 0,
+    kNoSpace,         // no space left, a quota or a file-size limit reached
+    kAccessDenied,    // access, sharing or lock violation; a read-only file system; a folder
+    kFileExists,      // an exclusive creation found the file
+    kNotFound,        // the file or a folder on its path is missing
+    kTooManyFiles,    // no handle left
+    kInvalidArgument, // a name or an argument the system refuses
+    kOtherError,      // anything else: a broken pipe, a device that cannot be cut...
+};
 
 struct IoResult {
-    long count = 0; // bytes transferred
-    int error = 0;  // errno of the failing call, 0 when all went well
+    long count = 0;           // bytes transferred
+    IoError error = kNoError; // why the call failed
 };
 
 // One read call, retried when a signal interrupted it or when a non-blocking handle was not
-// ready (it then waits until it is). count 0 with error 0 is end of file.
-IoResult read_once(int fd, char* buffer, std::size_t size);
+// ready (it then waits until it is). count 0 with no error is end of file.
+IoResult read_once(Handle handle, char* buffer, std::size_t size);
 
 // Writes all of data unless a call fails; count says how much went out before the failure. A
 // non-blocking handle that is not ready is waited for.
-IoResult write_all(int fd, const char* data, std::size_t size);
+IoResult write_all(Handle handle, const char* data, std::size_t size);
 
-// The handle is an interactive terminal.
-bool is_terminal(int fd);
+// The handle is an interactive terminal (a console on Windows).
+bool is_terminal(Handle handle);
 
 bool file_exists(const char* name);
 
 enum class Access { ReadWrite, ReadOnly, WriteOnly };
 
 struct OpenResult {
-    int fd = -1;
-    int error = 0;
+    Handle handle = kNoHandle;
+    IoError error = kNoError;
 };
 
-// Creates a new file (exclusive creation, mode 0666 less the umask) or opens an existing one,
-// without truncating it. A folder is refused with EISDIR, whatever the access.
+// Creates a new file (exclusive creation, ordinary attributes) or opens an existing one,
+// without truncating it, in binary mode, shared with other processes for reading and writing.
+// A folder is refused as access denied, whatever the access. The handle is not inherited by
+// commands the program runs.
 OpenResult open_file(const char* name, Access access, bool create);
 
-// Cuts the file to length bytes; returns 0 or errno.
-int cut_file(int fd, std::int64_t length);
+// Cuts the file to length bytes; the file position stays where it was.
+IoError cut_file(Handle handle, std::int64_t length);
 
-// Closes the handle; returns 0 or errno.
-int close_file(int fd);
+IoError close_file(Handle handle);
 
 } // namespace platform

@@ -3,6 +3,10 @@
 
 namespace platform {
 
+// The exit status that tells an exception code: the code itself on Windows, its low byte on
+// POSIX, whose exit statuses keep 8 bits.
+int exception_status(unsigned long code);
+
 // Ends the process with the status after running the at-exit steps.
 [[noreturn]] void exit_process(int status);
 
@@ -12,9 +16,10 @@ namespace platform {
 // Registers a step to run at exit (in the reverse order of registration); false if no room.
 bool at_exit(void (*step)());
 
-// Runs command through /bin/sh -c and waits for it, as system() does; the outcome is ignored.
-// Unlike system(), SIGINT and SIGQUIT are not ignored meanwhile, and the command gets the
-// default action for SIGPIPE.
+// Runs command through the command interpreter and waits for it; the outcome is ignored. On
+// POSIX: /bin/sh -c, as system() does, except that SIGINT and SIGQUIT are not ignored meanwhile
+// and the command gets the default action for SIGPIPE. On Windows: COMSPEC /c, else cmd.exe
+// from the current folder or PATH, sharing the standard handles; Ctrl-C ends both.
 void run_command(const char* command);
 
 } // namespace platform

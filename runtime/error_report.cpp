@@ -12,7 +12,7 @@ namespace runtime {
 namespace {
 
 // FFherrout: where reports go.
-constexpr int FFherrout = platform::kStderr;
+constexpr platform::Handle FFherrout = platform::kStderr;
 
 // FFopertab: the report category of a statement kind, and whether the unit name follows it.
 struct Category {

@@ -9,10 +9,15 @@
 // letter M and the category MATH, and ends the run.
 
 #include <array>
+#include <cmath>
 #include <string>
 #include <string_view>
 
 #include "platform/signals.hpp"
+
+// A C library may define the classic hook's name as a macro (MinGW-w64's math.h does): the
+// hook below is the run-time's own function.
+#undef matherr
 
 namespace runtime {
 

@@ -3,8 +3,8 @@
 // extended values: the library's functions, a scoped variable, the exchange between Extended and
 // MPFR, and the rounding of a result once into double's range.
 //
-// The shared library is loaded at the first call that needs it. The program's own powers all
-// take the fast path, so a session never loads it.
+// Where MPFR is a shared library, it is loaded at the first call that needs it. The program's
+// own powers all take the fast path, so a session never loads it.
 //
 // MPFR keeps its exponents in a range far wider than double's; a result rounded to 53 bits there
 // is brought into double's range (overflow, subnormals) by round_into_double, which takes the
@@ -51,7 +51,8 @@ struct Mpfr {
     decltype(&::mpfr_check_range) check_range;
     decltype(&::mpfr_subnormalize) subnormalize;
 };
-const Mpfr& mpfr();
+const Mpfr& mpfr(); // bound at the first call, by load_mpfr
+Mpfr load_mpfr();   // from the shared library, or from the program where it is linked in
 
 class MpfrNumber {
 public:

@@ -21,7 +21,6 @@ struct Fatal {
 };
 
 Fatal fatal_of(FatalMessage message) {
-    // Exception codes keep only their low byte as a POSIX exit status.
     switch (message) {
     case FatalMessage::NoSpaceForArguments:
         return {"R6008\r\n- not enough space for arguments\r\n", 255, false};
@@ -29,9 +28,10 @@ Fatal fatal_of(FatalMessage message) {
         return {"R6009\r\n- not enough space for environment\r\n", 255, false};
     case FatalMessage::NoSpaceForExitTable:
         return {"R6024\r\n- not enough space for _onexit/atexit table", 255, false};
-    case FatalMessage::StackOverflow: return {"R6000\r\n- stack overflow\r\n", 0xFD, false};
+    case FatalMessage::StackOverflow:
+        return {"R6000\r\n- stack overflow\r\n", platform::exception_status(0xC00000FD), false};
     case FatalMessage::IntegerDivideByZero:
-        return {"R6003\r\n- integer divide by 0\r\n", 0x94, true};
+        return {"R6003\r\n- integer divide by 0\r\n", platform::exception_status(0xC0000094), true};
     }
     unreachable();
 }

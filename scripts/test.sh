@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and checks the Debian package, then builds with warnings as errors and runs the whole
-# suite, then again under the sanitizers, then runs each fuzz target for 30 seconds.
+# suite, then again under the sanitizers, then builds crout.exe and runs its tests under Wine,
+# then runs each fuzz target for 30 seconds.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 bash "$here/scripts/setup.sh"
@@ -13,5 +14,7 @@ for preset in ci asan; do
     cmake --build --preset "$preset"
     ctest --preset "$preset"
 done
+echo "== windows"
+bash scripts/windows.sh
 echo "== fuzz"
 bash scripts/fuzz.sh

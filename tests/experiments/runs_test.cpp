@@ -22,6 +22,7 @@ TEST(Runs, EveryShownDigitOfWholeSessions) {
         {"123", false}, {"2113", false}, {",13", true}};
     std::string first_report;
     for (const auto& [options, terminal] : sessions) {
+        if (terminal && !native_programs()) continue; // an emulator's console rewrites bytes
         SCOPED_TRACE(options);
         TempDir dir;
         dir.write("resul3.doc", "an older report, longer than this run's would be\r\n");

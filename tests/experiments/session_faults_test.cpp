@@ -61,15 +61,18 @@ TEST(SessionFaults, EachEndsCleanlyAndTheReportKeepsWhatWasWritten) {
         // clang-format on
     };
     for (const auto& c : cases) {
+        // Under an emulator: no terminal sessions, and no file-size limit, which is POSIX's.
+        if (!native_programs() && (c.run.terminal || c.shell.starts_with("ulimit"))) continue;
         SCOPED_TRACE(c.what);
         TempDir dir;
         RunOptions run = c.run;
-        if (!c.shell.empty()) run.args = {"-c", c.shell, CROUT_BINARY};
-        const RunResult r = run_program(c.shell.empty() ? CROUT_BINARY : "/bin/sh", dir, run);
+        if (!c.shell.empty()) run.args = {"-c", c.shell, crout_program()};
+        const RunResult r = run_program(c.shell.empty() ? crout_program() : "/bin/sh", dir, run);
         EXPECT_EQ(c.status < 0 ? r.signal : r.status, c.status < 0 ? SIGINT : c.status);
         EXPECT_EQ(r.err, c.err);
         EXPECT_EQ(dir.read("resul3.doc"), c.kept);
-        EXPECT_EQ(r.out.ends_with("cut-1\n"), c.shell.ends_with("cat log-a"));
+        // What the command wrote, in the interpreter's own line end.
+        EXPECT_EQ(r.out.find("cut-1") != std::string::npos, c.shell.ends_with("cat log-a"));
     }
 }
 

@@ -3,7 +3,6 @@
 // input, and every read call but the last takes input, so the calls are bounded by its size.
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
@@ -24,14 +23,14 @@ struct FuzzSource final : io::ByteSource {
     platform::IoResult read(char* buffer, std::size_t size) override {
         if (++reads > text.size()) fail("a read call that takes no input");
         std::size_t stop = std::min(text.find('\xff', at), text.size());
-        if (stop == at && at < text.size()) return {-1, EIO};
+        if (stop == at && at < text.size()) return {-1, platform::kOtherError};
         if (std::size_t lf = text.find('\n', at); mode == Terminal && lf < stop) stop = lf + 1;
         std::size_t count = std::min(size, stop - at);
         const auto piece = static_cast<std::uint8_t>(text[text.size() - 1 - reads % text.size()]);
         if (mode == Pipe) count = std::min<std::size_t>(count, 1 + piece % 132);
         std::memcpy(buffer, text.data() + at, count);
         at += count;
-        return {static_cast<long>(count), 0};
+        return {static_cast<long>(count), platform::kNoError};
     }
     Mode mode = Terminal;
     std::string_view text;

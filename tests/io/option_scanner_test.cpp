@@ -5,7 +5,6 @@
 #include "io/option_scanner.hpp"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 #include <string>
 
@@ -24,11 +23,11 @@ struct ScriptedSource final : io::ByteSource {
         EXPECT_EQ(size, 132u); // every refill is one read of the console's buffer size
         std::size_t stop = std::min(text.find('\xff', at), text.size());
         if (std::size_t lf = text.find('\n', at); terminal && lf < stop) stop = lf + 1;
-        if (stop == at && at < text.size()) return {-1, EIO};
+        if (stop == at && at < text.size()) return {-1, platform::kOtherError};
         const std::size_t count = std::min(size, stop - at);
         std::memcpy(buffer, text.data() + at, count);
         at += count;
-        return {static_cast<long>(count), 0};
+        return {static_cast<long>(count), platform::kNoError};
     }
     std::string text;
     bool terminal;

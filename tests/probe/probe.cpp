@@ -1,5 +1,6 @@
 // probe STEP...: the program's start-up, then each step in turn, so that tests can put the
 // run-time through its paces as a real process. A step may take the words after it.
+//   /c                 nothing: the probe may stand for a command interpreter (COMSPEC)
 //   open               connect unit 20 to "resul3.doc"
 //   label:TEXT         a label record on the console, then on unit 20 when it is connected
 //   pause              the pause prompt
@@ -27,6 +28,7 @@
 #include "io/records.hpp"
 #include "io/startup.hpp"
 #include "io/unit_table.hpp"
+#include "platform/io.hpp"
 #include "runtime/power.hpp"
 #include "runtime/termination.hpp"
 
@@ -55,7 +57,9 @@ int main(int argc, char** argv) {
     auto number = [&](int& i) { return i + 1 < argc ? std::strtod(argv[++i], nullptr) : 0.0; };
     for (int i = 1; i < argc; ++i) {
         const std::string_view step = argv[i];
-        if (step == "open") {
+        if (step == "/c") {
+            continue; // started as the command interpreter: the steps follow
+        } else if (step == "open") {
             units.open(20, "resul3.doc");
         } else if (step.starts_with("label:")) {
             io::write_label(units.console(), step.substr(6));
@@ -90,9 +94,12 @@ int main(int argc, char** argv) {
                                   : step == "div" ? x / y
                                   : step == "pow" ? static_cast<double>(runtime::FIfexp(x, y))
                                                   : 1.0 - runtime::FIfexp(x, y);
-            std::printf("%016llx\n", static_cast<unsigned long long>(std::bit_cast<std::uint64_t>(
-                                         static_cast<double>(result))));
-            std::fflush(stdout);
+            char bits[32];
+            const int n =
+                std::snprintf(bits, sizeof bits, "%016llx\n",
+                              static_cast<unsigned long long>(
+                                  std::bit_cast<std::uint64_t>(static_cast<double>(result))));
+            platform::write_all(platform::kStdout, bits, static_cast<std::size_t>(n));
         } else {
             return 2;
         }

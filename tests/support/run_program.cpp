@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -39,7 +40,33 @@ void TempDir::write(const std::string& name, const std::string& bytes) const {
     std::ofstream(file(name), std::ios::binary) << bytes;
 }
 
+std::string crout_program() {
+    const char* command = std::getenv("CROUT_TEST_PROGRAM");
+    return command ? command : CROUT_BINARY;
+}
+
+std::string probe_program() {
+    const char* command = std::getenv("CROUT_TEST_PROBE");
+    return command ? command : PROBE_BINARY;
+}
+
+bool native_programs() {
+    return !std::getenv("CROUT_TEST_PROGRAM");
+}
+
 namespace {
+
+// The test's environment with the changes: NAME=VALUE sets a variable, NAME alone removes it.
+std::vector<std::string> environment(const std::vector<std::string>& changes) {
+    std::vector<std::string> env;
+    for (char** e = environ; *e; ++e) env.emplace_back(*e);
+    for (const std::string& change : changes) {
+        const std::string name = change.substr(0, change.find('=')) + "=";
+        std::erase_if(env, [&](const std::string& e) { return e.starts_with(name); });
+        if (change.find('=') != std::string::npos) env.push_back(change);
+    }
+    return env;
+}
 
 void type(int fd, const std::string& bytes) {
     if (::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()))
@@ -101,8 +128,12 @@ RunResult run_program(const std::string& program, const TempDir& dir, const RunO
         posix_spawn_file_actions_addopen(&actions, 2, io.file("err").c_str(), created, 0600);
     }
     posix_spawn_file_actions_addchdir_np(&actions, dir.path.c_str());
+    std::vector<std::string> env = environment(o.env);
+    std::vector<char*> envp;
+    for (std::string& e : env) envp.push_back(e.data());
+    envp.push_back(nullptr);
     pid_t pid = -1;
-    const int failed = posix_spawn(&pid, argv[0], &actions, &attr, argv.data(), environ);
+    const int failed = posix_spawn(&pid, argv[0], &actions, &attr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attr);
     if (slave >= 0) close(slave);
@@ -119,9 +150,14 @@ RunResult run_program(const std::string& program, const TempDir& dir, const RunO
         if (std::chrono::steady_clock::now() > deadline) kill(pid, SIGKILL);
         take_output(master, result.out, 10); // without a terminal, a pause of 10 ms
         if (step < o.script.size() &&
-            result.out.find(o.script[step].wait_for) != std::string::npos) {
-            if (o.script[step].check) o.script[step].check();
-            type(master, o.script[step++].bytes);
+            (master >= 0 ? result.out : io.read("out")).find(o.script[step].wait_for) !=
+                std::string::npos) {
+            const Typed& next = o.script[step++];
+            if (next.check) next.check();
+            if (next.signal)
+                kill(pid, next.signal);
+            else
+                type(master, next.bytes);
         }
     }
     while (master >= 0 && take_output(master, result.out, 50)) {

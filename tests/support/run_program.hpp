@@ -22,20 +22,23 @@ struct TempDir {
     std::string path;
 };
 
-// At a terminal: once the output holds wait_for, run check (if any), then type the bytes.
+// At a terminal: once the output holds wait_for, run check (if any), then type the bytes. A
+// signal instead is sent to the program, also when its output goes to a file.
 struct Typed {
     std::string wait_for = {}, bytes = {};
     std::function<void()> check = {};
+    int signal = 0;
 };
 
 struct RunOptions {
     std::vector<std::string> args = {}; // after the program name
     std::string input = {};             // a file on standard input; at a terminal, typed at once
     bool terminal = false;              // standard input, output and error on one terminal
-    std::vector<Typed> script = {};     // at a terminal, typed later, in order
+    std::vector<Typed> script = {};     // typed later at a terminal, or signals sent, in order
     // Standard output closed, or on /dev/full; the program run without privileges.
     bool close_stdout = false, stdout_full = false, as_nobody = false;
-    int timeout_seconds = 30; // then killed with SIGKILL
+    std::vector<std::string> env = {}; // NAME=VALUE set, or NAME removed, for the program
+    int timeout_seconds = 30;          // then killed with SIGKILL
 };
 
 struct RunResult {
@@ -44,13 +47,22 @@ struct RunResult {
     int signal = 0;
 };
 
+// The programs under test: the build's own, or the commands of one word that the environment
+// names instead (CROUT_TEST_PROGRAM, CROUT_TEST_PROBE), such as the Windows build's programs
+// under an emulator.
+std::string crout_program();
+std::string probe_program();
+// Whether the programs under test are the build's own. An emulator's console rewrites what a
+// program writes to it, so terminal sessions are compared only with the build's own programs.
+bool native_programs();
+
 // Runs program in dir; the blank-separated words of text as arguments.
 RunResult run_program(const std::string& program, const TempDir& dir, const RunOptions& options);
 inline RunResult run_crout(const TempDir& dir, const RunOptions& options) {
-    return run_program(CROUT_BINARY, dir, options);
+    return run_program(crout_program(), dir, options);
 }
 inline RunResult run_probe(const TempDir& dir, const RunOptions& options) {
-    return run_program(PROBE_BINARY, dir, options);
+    return run_program(probe_program(), dir, options);
 }
 inline std::vector<std::string> words(const std::string& text) {
     std::istringstream in(text);

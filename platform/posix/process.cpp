@@ -11,6 +11,10 @@ extern char** environ;
 
 namespace platform {
 
+int exception_status(unsigned long code) {
+    return static_cast<int>(code & 0xFF);
+}
+
 void exit_process(int status) {
     std::exit(status);
 }

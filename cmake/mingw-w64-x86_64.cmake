@@ -1,0 +1,25 @@
+# Cross-compiling for 64-bit Windows with Debian's MinGW-w64 compilers. The POSIX thread model
+# is named explicitly: GoogleTest needs it, and the default compilers use the win32 model.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
+set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
+
+# GMP and MPFR cross-built by scripts/mingw_deps.sh, found through their pkg-config files.
+set(CROUT_MINGW_PREFIX "$ENV{HOME}/.cache/crout-mingw/prefix" CACHE PATH
+    "GMP and MPFR built for Windows (scripts/mingw_deps.sh)")
+set(ENV{PKG_CONFIG_LIBDIR} "${CROUT_MINGW_PREFIX}/lib/pkgconfig")
+set(ENV{PKG_CONFIG_SYSROOT_DIR} "")
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32 "${CROUT_MINGW_PREFIX}")
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# Everything linked in: the program needs no DLL beyond Windows' own.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+
+# The tests run under Wine.
+find_program(CROUT_WINE wine REQUIRED)
+set(CMAKE_CROSSCOMPILING_EMULATOR "${CROUT_WINE}")

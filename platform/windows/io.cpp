@@ -1,0 +1,131 @@
+#include "platform/io.hpp"
+
+#include <string>
+
+#include <windows.h>
+
+namespace platform {
+
+namespace {
+
+IoError family_of(DWORD error) {
+    switch (error) {
+    case ERROR_SUCCESS: return kNoError;
+    case ERROR_HANDLE_DISK_FULL:
+    case ERROR_DISK_FULL:
+    case ERROR_FILE_TOO_LARGE: return kNoSpace;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_NETWORK_ACCESS_DENIED: return kAccessDenied;
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS: return kFileExists;
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_BAD_NETPATH: return kNotFound;
+    case ERROR_TOO_MANY_OPEN_FILES: return kTooManyFiles;
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_INVALID_PARAMETER: return kInvalidArgument;
+    default: return kOtherError; // ERROR_BROKEN_PIPE, ERROR_NO_DATA, ERROR_INVALID_FUNCTION...
+    }
+}
+
+// The standard handles are looked up at each call. A real handle is a multiple of 4 and never
+// 0, so the numbers 0 to 2 cannot stand for anything else.
+HANDLE native(Handle handle) {
+    switch (handle) {
+    case kStdin: return GetStdHandle(STD_INPUT_HANDLE);
+    case kStdout: return GetStdHandle(STD_OUTPUT_HANDLE);
+    case kStderr: return GetStdHandle(STD_ERROR_HANDLE);
+    default: return reinterpret_cast<HANDLE>(handle);
+    }
+}
+
+std::wstring wide(const char* name) {
+    const int size = MultiByteToWideChar(CP_ACP, 0, name, -1, nullptr, 0);
+    std::wstring result(static_cast<std::size_t>(size > 0 ? size : 1), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, name, -1, result.data(), size);
+    result.resize(result.size() - 1);
+    return result;
+}
+
+constexpr DWORD kMaxChunk = 1u << 30;
+
+DWORD chunk(std::size_t size) {
+    return size < kMaxChunk ? static_cast<DWORD>(size) : kMaxChunk;
+}
+
+} // namespace
+
+IoResult read_once(Handle handle, char* buffer, std::size_t size) {
+    DWORD got = 0;
+    if (ReadFile(native(handle), buffer, chunk(size), &got, nullptr))
+        return {static_cast<long>(got), kNoError};
+    const DWORD error = GetLastError();
+    // A pipe whose writer has gone, or a file read at its end: end of input.
+    if (error == ERROR_BROKEN_PIPE || error == ERROR_HANDLE_EOF) return {0, kNoError};
+    return {0, family_of(error)};
+}
+
+IoResult write_all(Handle handle, const char* data, std::size_t size) {
+    const HANDLE h = native(handle);
+    std::size_t done = 0;
+    while (done < size) {
+        DWORD wrote = 0;
+        if (!WriteFile(h, data + done, chunk(size - done), &wrote, nullptr))
+            return {static_cast<long>(done), family_of(GetLastError())};
+        if (wrote == 0) return {static_cast<long>(done), kOtherError};
+        done += wrote;
+    }
+    return {static_cast<long>(done), kNoError};
+}
+
+bool is_terminal(Handle handle) {
+    DWORD mode = 0;
+    return GetConsoleMode(native(handle), &mode) != 0;
+}
+
+// Anything that the name is known to stand for exists, also what has no attributes to show (a
+// device, for instance): only a missing file or folder does not.
+bool file_exists(const char* name) {
+    if (GetFileAttributesW(wide(name).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+    const DWORD error = GetLastError();
+    return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
+}
+
+OpenResult open_file(const char* name, Access access, bool create) {
+    const std::wstring path = wide(name);
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return {kNoHandle, kAccessDenied};
+    DWORD desired = GENERIC_READ | GENERIC_WRITE;
+    if (access == Access::ReadOnly) desired = GENERIC_READ;
+    if (access == Access::WriteOnly) desired = GENERIC_WRITE;
+    // Not inheritable (no security attributes): commands run from a pause do not get it.
+    const HANDLE h =
+        CreateFileW(path.c_str(), desired, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                    create ? CREATE_NEW : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return {kNoHandle, family_of(GetLastError())};
+    return {reinterpret_cast<Handle>(h), kNoError};
+}
+
+IoError cut_file(Handle handle, std::int64_t length) {
+    const HANDLE h = native(handle);
+    LARGE_INTEGER here{}, zero{}, end{};
+    end.QuadPart = length;
+    if (!SetFilePointerEx(h, zero, &here, FILE_CURRENT)) return family_of(GetLastError());
+    if (!SetFilePointerEx(h, end, nullptr, FILE_BEGIN)) return family_of(GetLastError());
+    const BOOL cut = SetEndOfFile(h);
+    const DWORD error = GetLastError();
+    SetFilePointerEx(h, here, nullptr, FILE_BEGIN);
+    return cut ? kNoError : family_of(error);
+}
+
+IoError close_file(Handle handle) {
+    return CloseHandle(native(handle)) ? kNoError : family_of(GetLastError());
+}
+
+} // namespace platform

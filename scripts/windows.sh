@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# The Windows program: installs the MinGW-w64 compilers and Wine when missing, cross-builds GMP
+# and MPFR once (scripts/mingw_deps.sh), builds the windows preset (crout.exe and its tests),
+# runs the tests under Wine in a private prefix, build/wine, with the Wine server started and
+# stopped here, checks that crout.exe needs no DLL beyond Windows' own, and makes the zip. The
+# whole-program tests are the ci build's test programs run against crout.exe: build the ci
+# preset first (scripts/test.sh does).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+needed=(g++-mingw-w64-x86-64-posix wine wine64 m4 dpkg-dev)
+missing=()
+for p in "${needed[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+bash scripts/mingw_deps.sh
+cmake --preset windows >/dev/null
+cmake --build --preset windows
+
+export WINEPREFIX=$PWD/build/wine WINEDEBUG=-all
+if [ ! -f "$WINEPREFIX/complete" ]; then
+    rm -rf "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1
+    # An unhandled exception ends the process with its code instead of starting a debugger.
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger \
+        /d false /f >/dev/null 2>&1
+    # COMSPEC comes from the environment that a test gives, not from the registry.
+    wine reg delete 'HKLM\System\CurrentControlSet\Control\Session Manager\Environment' \
+        /v ComSpec /f >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/complete"
+fi
+# One server for all the tests: each start of a program then costs milliseconds. The first
+# program also starts Wine's own background processes, which would keep its output open: let
+# that be a program whose output nobody waits for.
+wineserver -p
+trap 'wineserver -k 2>/dev/null || true' EXIT
+wine cmd /c exit >/dev/null 2>&1 </dev/null
+ctest --preset windows
+
+dlls=$(x86_64-w64-mingw32-objdump -p build/windows/experiments/crout.exe | sed -n 's/^\tDLL Name: //p' |
+    sort -u | tr '\n' ' ')
+echo "crout.exe imports: $dlls"
+for dll in $dlls; do
+    case "${dll,,}" in
+    kernel32.dll | msvcrt.dll | ucrtbase.dll | api-ms-win-crt-*) ;;
+    *) echo "crout.exe needs $dll, which Windows does not have"; exit 1 ;;
+    esac
+done
+(cd build/windows && cpack -G ZIP >/dev/null && ls -l crout-*-win64.zip)
