@@ -7,11 +7,7 @@ set -euo pipefail
 seconds=${1:-30}
 cd "$(dirname "$0")/.."
 # clang and its run-time libraries, libFuzzer among them, when missing.
-if [ "$(dpkg-query -W -f='${db:Status-Abbrev}\n' clang libclang-rt-dev 2>/dev/null | grep -c '^ii')" != 2 ]; then
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq clang libclang-rt-dev >/dev/null
-fi
+bash scripts/install_missing.sh clang libclang-rt-dev
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
 work=$(mktemp -d)

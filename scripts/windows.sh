@@ -7,17 +7,8 @@
 # preset first (scripts/test.sh does).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-needed=(g++-mingw-w64-x86-64-posix wine wine64 m4 dpkg-dev)
-missing=()
-for p in "${needed[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "installing: ${missing[*]}"
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+bash scripts/install_missing.sh --no-install-recommends g++-mingw-w64-x86-64-posix wine wine64 \
+    m4 dpkg-dev
 bash scripts/mingw_deps.sh
 cmake --preset windows >/dev/null
 cmake --build --preset windows
