@@ -46,6 +46,11 @@ TEST(SessionFaults, EachEndsCleanlyAndTheReportKeepsWhatWasWritten) {
         {"Ctrl-C at the menu after option 2", "",
          {.input = kTwo, .terminal = true, .script = {{kPrompt + "\r\n" + kMenu + "\r\n", "\x03"}}},
          -1, "", two},
+        // The command dies with the program, which ends at once: long before the command would.
+        {"Ctrl-C while a command from a pause runs", "",
+         {.input = "1\necho started; sleep 20\n", .terminal = true,
+          .script = {{"started\n", "\x03"}}, .timeout_seconds = 10},
+         -1, "", records(one, 7)},
         {"input used up at a pause of option 2", "exec \"$0\"", {.input = "2\n\n\n"}, 1,
          report("F6501: WRITE(CON)", "end of file encountered"), records(two, 16)},
         {"the file-size limit (2 blocks of 512 bytes)", "ulimit -f 2; exec \"$0\" >/dev/null",

@@ -1,7 +1,6 @@
-// The pause prompt, through the probe program: the reply, the command it runs, the layout
-// around it, the report file written out before it waits, and Ctrl-C while a command runs.
+// The pause prompt, through the probe program: the reply, the command it runs and the layout
+// around it. (Ctrl-C while a command runs is a session fault.)
 
-#include <csignal>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -55,21 +54,6 @@ TEST(Pause, Replies) {
             EXPECT_EQ(r.out, "A\r\n" + kPrompt + c.shown + "\r\n" + kPrompt + "two\n\r\nB\r\n");
         }
     }
-}
-
-// Ctrl-C while a command from a pause runs ends the program at once, by the signal, and the
-// command with it; every record written before the pause is in the report.
-TEST(Pause, CtrlCWhileACommandRunsEndsTheProgramAtOnce) {
-    TempDir dir;
-    RunResult r = run_crout(dir, {.input = "1\necho started; sleep 5\n",
-                                  .terminal = true,
-                                  .script = {{"started\n", "\x03"}},
-                                  .timeout_seconds = 3});
-    EXPECT_EQ(r.signal, SIGINT);
-    EXPECT_TRUE(r.out.ends_with(kPrompt + "started\n"));
-    const std::string report = dir.read("resul3.doc");
-    EXPECT_TRUE(report.starts_with(" Matriz A\r\n"));
-    EXPECT_EQ(report.size(), 11 + 6 * 80u); // the caption and six rows of 78 characters
 }
 
 } // namespace
