@@ -51,9 +51,7 @@ TEST(CommandInterpreter, ComspecThenCmdInTheCurrentFolderThenOnPath) {
             run_probe(dir, {.args = {"label:A", "pause", "label:B"},
                             .input = c.reply + "\n",
                             .env = {c.comspec.empty() ? "COMSPEC" : "COMSPEC=" + c.comspec}});
-        EXPECT_EQ(r.status, 0);
-        EXPECT_EQ(r.err, "");
-        EXPECT_EQ(r.out, "A\r\n" + kPrompt + c.shown + "\r\nB\r\n");
+        EXPECT_EQ(r.outcome(), std::tuple(0, "", "A\r\n" + kPrompt + c.shown + "\r\nB\r\n"));
     }
 }
 

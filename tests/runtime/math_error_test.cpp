@@ -36,10 +36,7 @@ TEST(FloatEnvironment, FatalExceptionsAndSilentOnes) {
     for (const auto& c : cases) {
         TempDir dir;
         RunResult r = run_probe(dir, {.args = words(c.steps), .input = "abc\n"});
-        SCOPED_TRACE(c.steps);
-        EXPECT_EQ(r.out, c.out);
-        EXPECT_EQ(r.err, c.err);
-        EXPECT_EQ(r.status, c.err.empty() ? 0 : 1);
+        EXPECT_EQ(r.outcome(), std::tuple(c.err.empty() ? 0 : 1, c.err, c.out)) << c.steps;
     }
 }
 
