@@ -20,13 +20,11 @@ TEST(OptionRead, LinesTypedAtTheMenu) {
     } cases[] = {
         {"3\n", ""},
         {"0\n3\n", kMenu + "\r\n"},
-        {std::string(129, ' ') + "3\n", ""},
         // A fault met while the line is taken leaves the console line open: the closing at
         // exit ends it after the report.
         {std::string(130, ' ') + "3\n",
          report("F6407: READ(CON)", "input line longer than 130 characters") + "\r\n"},
         {"\x04", report("F6501: READ(CON)", "end of file encountered") + "\r\n"},
-        {"x \x1a\n", report("F6501: READ(CON)", "end of file encountered") + "\r\n"},
         // A fault found after the line has ended leaves nothing open.
         {"abc\n", report("F6101: READ(CON)", "invalid character in integer")},
     };

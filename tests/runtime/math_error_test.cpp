@@ -26,7 +26,6 @@ TEST(FloatEnvironment, FatalExceptionsAndSilentOnes) {
         {"mul 1e-300 1e-300", "0000000000000000\n", ""},
         {"mul 0x1p-1000 0x1p-70", "0000000000000010\n", ""},   // 2^-1070
         {"add 0x1p-1074 0x1p-1074", "0000000000000002\n", ""}, // denormal operands
-        {"pow 10 -400", "0000000000000000\n", ""},
         {"pow 2 -1074", "0000000000000001\n", ""},
         {"powsub 3 -1", "3fe5555555555555\n", ""}, // 2/3 = 0x1.5555555555555p-1
         // A passed-over underflow leaves no trace: a later fault is one of input (F).
