@@ -3,7 +3,6 @@
 
 #include "io/number_editing.hpp"
 
-#include <bit>
 #include <cmath>
 #include <cstdlib>
 #include <random>
