@@ -11,8 +11,8 @@
 //                      (1 - X**Y: the power enters the subtraction unrounded)
 //   idiv               an integer division by zero
 //   stack              unbounded recursion until the stack overflows
-//   solve N A... B...  factors the N x N matrix A (row by row) with the program's LU, solves
-//                      A x = B with SOLVE and shows each component of x (unit 20 connected)
+//   solve N A... B...  factors the N x N matrix A (row by row) with the program's LU and solves
+//                      A x = B with SOLVE (unit 20 connected), to meet their faults
 // The process then ends as the program does: status 0, units closed at exit.
 
 #include <bit>
@@ -84,7 +84,6 @@ int main(int argc, char** argv) {
             experiments::Display display(units);
             experiments::LU(static_cast<double>(n), a, display);
             experiments::SOLVE(static_cast<double>(n), a, b);
-            for (double component : b) display.solution(component);
         } else if (const double x = number(i), y = number(i); step == "add" || step == "sub" ||
                                                               step == "mul" || step == "div" ||
                                                               step == "pow" || step == "powsub") {

@@ -1,15 +1,63 @@
-// How the process ends: the closing of the units at exit and its faults ("resul3.doc" a link
-// to /dev/full, no space left), and the fatal messages with their statuses.
+// How a run ends. The floating-point environment of the whole program: the probe runs the
+// start-up, then one operation; a fatal exception ends it with the math-error report, the others
+// pass silently. Operations on a power's extended result end the run with the report of the trap
+// when their result overflows, is invalid or divides by zero (their roundings are checked against
+// MPFR in power_test.cpp). And the closing of the units at exit and its faults ("resul3.doc" a
+// link to /dev/full, no space left), and the fatal messages with their statuses.
 
 #include <unistd.h>
 
+#include <limits>
+
 #include <gtest/gtest.h>
 
+#include "runtime/power.hpp"
 #include "tests/support/run_program.hpp"
 
 namespace {
 
 using namespace testsupport;
+
+TEST(FloatEnvironment, FatalExceptionsAndSilentOnes) {
+    const std::string fpe = "floating-point error: ";
+    const struct {
+        std::string steps;
+        std::string out; // the result's bits, for the operations that pass
+        std::string err;
+    } cases[] = {
+        {"div 1 0", "", report("M6103: MATH", fpe + "divide by zero")},
+        {"div 0 0", "", report("M6101: MATH", fpe + "invalid")},
+        {"mul 1e300 1e300", "", report("M6104: MATH", fpe + "overflow")},
+        {"pow -2 0.5", "", report("M6201: MATH", "**: DOMAIN error")},
+        {"pow 0 -1", "", report("M6202: MATH", "**: SING error")},
+        {"pow 10 400", "", report("M6203: MATH", "**: OVERFLOW error")},
+        {"mul 1e-300 1e-300", "0000000000000000\n", ""},
+        {"mul 0x1p-1000 0x1p-70", "0000000000000010\n", ""},   // 2^-1070
+        {"add 0x1p-1074 0x1p-1074", "0000000000000002\n", ""}, // denormal operands
+        {"pow 2 -1074", "0000000000000001\n", ""},
+        {"powsub 3 -1", "3fe5555555555555\n", ""}, // 2/3 = 0x1.5555555555555p-1
+        // A passed-over underflow leaves no trace: a later fault is one of input (F).
+        {"pow 10 -400 read", "0000000000000000\n",
+         report("F6101: READ(CON)", "invalid character in integer")},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        RunResult r = run_probe(dir, {.args = words(c.steps), .input = "abc\n"});
+        EXPECT_EQ(r.outcome(), std::tuple(c.err.empty() ? 0 : 1, c.err, c.out)) << c.steps;
+    }
+}
+
+TEST(ExtendedDeathTest, OverflowInvalidAndDivisionByZeroEndTheRun) {
+    constexpr double inf = std::numeric_limits<double>::infinity();
+    const std::string head = "\r\nrun-time error M";
+    EXPECT_EXIT(static_cast<void>(runtime::FIfexp(2.0, 1023.0) * 2.0), testing::ExitedWithCode(1),
+                testing::Eq(head + "6104: MATH\r\n- floating-point error: overflow\r\n"));
+    EXPECT_EXIT(static_cast<void>(runtime::FIfexp(2.0, inf) - runtime::FIfexp(2.0, inf)),
+                testing::ExitedWithCode(1),
+                testing::Eq(head + "6101: MATH\r\n- floating-point error: invalid\r\n"));
+    EXPECT_EXIT(static_cast<void>(1.0 / runtime::FIfexp(0.0, 2.0)), testing::ExitedWithCode(1),
+                testing::Eq(head + "6103: MATH\r\n- floating-point error: divide by zero\r\n"));
+}
 
 TEST(Termination, TheClosingAtExitAndItsFaults) {
     const std::string full = report("F6422: WRITE(resul3.doc)", "no space left on device");
@@ -29,7 +77,6 @@ TEST(Termination, TheClosingAtExitAndItsFaults) {
         {"open label:A div 1 0", 1,
          report("M6103: MATH", "floating-point error: divide by zero") + full_at_close},
         {"open label:A idiv", 0x94, divide_by_zero + full_at_close},
-        {"idiv", 0x94, divide_by_zero},
         {"stack", 0xFD, "\r\nruntime error R6000\r\n- stack overflow\r\n"},
     };
     for (const auto& c : cases) {

@@ -122,9 +122,7 @@ RunResult run_program(const std::string& program, const TempDir& dir, const RunO
         const int created = O_WRONLY | O_CREAT | O_TRUNC;
         const std::string out = o.stdout_full ? "/dev/full" : io.file("out");
         posix_spawn_file_actions_addopen(&actions, 0, io.file("in").c_str(), O_RDONLY, 0);
-        if (o.close_stdout) posix_spawn_file_actions_addclose(&actions, 1);
-        if (!o.close_stdout)
-            posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), created, 0600);
+        posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), created, 0600);
         posix_spawn_file_actions_addopen(&actions, 2, io.file("err").c_str(), created, 0600);
     }
     posix_spawn_file_actions_addchdir_np(&actions, dir.path.c_str());

@@ -7,6 +7,7 @@
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace testsupport {
@@ -35,8 +36,8 @@ struct RunOptions {
     std::string input = {};             // a file on standard input; at a terminal, typed at once
     bool terminal = false;              // standard input, output and error on one terminal
     std::vector<Typed> script = {};     // typed later at a terminal, or signals sent, in order
-    // Standard output closed, or on /dev/full; the program run without privileges.
-    bool close_stdout = false, stdout_full = false, as_nobody = false;
+    // Standard output on /dev/full; the program run without privileges.
+    bool stdout_full = false, as_nobody = false;
     std::vector<std::string> env = {}; // NAME=VALUE set, or NAME removed, for the program
     int timeout_seconds = 30;          // then killed with SIGKILL
 };
@@ -45,6 +46,8 @@ struct RunResult {
     std::string out, err; // at a terminal, out is everything the terminal shows
     int status = -1;      // exit status, or -1 when a signal ended the program
     int signal = 0;
+    // Status, standard error and output, to compare in one check.
+    auto outcome() const { return std::tie(status, err, out); }
 };
 
 // The programs under test: the build's own, or the commands of one word that the environment

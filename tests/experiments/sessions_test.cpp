@@ -1,0 +1,179 @@
+// Whole sessions as processes with redirected handles or at a terminal.
+// The menu loop: every option but 3 shows the menu again; the report file is created, or an
+// existing one left byte for byte, since no record is written; a fault of the option read ends
+// the run with its report, and so does a full console.
+// Options 1 and 2, every shown digit: the report and the console of whole sessions against the
+// records of the references, and checks that trust neither.
+// Faults that strike a running session, and hostile input: each case ends with its report and
+// status, and the report file holds exactly the records written before, cut from the records
+// of the references.
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "tests/experiments/runs_reference.hpp"
+#include "tests/support/run_program.hpp"
+
+namespace {
+
+using namespace testsupport;
+
+TEST(Menu, OptionsUntilThreeOrAFault) {
+    const struct {
+        RunOptions run;
+        int menus; // shown
+        std::string err;
+    } cases[] = {
+        {{.input = "3\n"}, 1, ""},
+        {{.input = "0\n4\n-1\n2147483647\n3\n"}, 5, ""},
+        {{.input = "\r\n  \t\r\n3"}, 1, ""}, // blank lines skipped; no line end at the end
+        {{.input = std::string(4 << 20, ' ') + "3\n"}, 1, ""}, // a line of megabytes
+        {{.input = "abc\n"}, 1, report("F6101: READ(CON)", "invalid character in integer")},
+        {{.input = "0\n"}, 2, report("F6501: READ(CON)", "end of file encountered")},
+        {{.input = "3\n", .stdout_full = true},
+         0,
+         report("F6422: WRITE(CON)", "no space left on device")},
+    };
+    const std::string old("old report\r\n\x1a\0 binary", 21);
+    for (bool existing : {false, true}) {
+        for (const auto& c : cases) {
+            TempDir dir;
+            if (existing) dir.write("resul3.doc", old);
+            RunResult r = run_crout(dir, c.run);
+            std::string menus;
+            for (int i = 0; i < c.menus; ++i) menus += kMenu + "\r\n";
+            EXPECT_EQ(r.outcome(), std::tuple(c.err.empty() ? 0 : 1, c.err, menus));
+            EXPECT_TRUE(std::filesystem::exists(dir.file("resul3.doc")));
+            EXPECT_EQ(dir.read("resul3.doc"), existing ? old : "");
+        }
+    }
+}
+
+TEST(Runs, EveryShownDigitOfWholeSessions) {
+    const reference::Shown one = reference::option_one(), two = reference::option_two();
+    // The options, one line each (a null value keeps the option, at first 1), and whether they
+    // are typed at a terminal.
+    const std::pair<std::string, bool> sessions[] = {
+        {"123", false}, {"2113", false}, {",13", true}};
+    std::string first_report;
+    for (const auto& [options, terminal] : sessions) {
+        if (terminal && !native_programs()) continue; // an emulator's console rewrites bytes
+        SCOPED_TRACE(options);
+        TempDir dir;
+        dir.write("resul3.doc", "an older report, longer than this run's would be\r\n");
+        std::string input, report, console = kMenu;
+        for (char option : options) {
+            const reference::Shown& shown = option == '2' ? two : one;
+            input += option + std::string(option == '2' ? 13 : option == '3' ? 1 : 5, '\n');
+            if (option == '3') continue;
+            report += shown.report, console += shown.console + "\r\n" + kMenu;
+        }
+        const RunResult r = run_crout(dir, {.input = input, .terminal = terminal});
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.out, console + "\r\n");
+        EXPECT_EQ(dir.read("resul3.doc"), report);
+        if (first_report.empty()) first_report = dir.read("resul3.doc");
+    }
+
+    // Trusting neither the program nor the references: row i of the shown inverse times column
+    // j of A (exact, in long double) is 1 or 0 to within half a unit of each shown sixth digit,
+    // times |A(k, j)|. Each row of the inverse is 6 fields of 13 and a line end.
+    const std::size_t inverse = first_report.find(" Inversa\r\n") + 10;
+    ASSERT_TRUE(inverse >= 10 && inverse + 480 <= first_report.size());
+    for (std::size_t i = 0; i < 6; ++i) {
+        for (int j = 1; j <= 6; ++j) {
+            long double sum = 0, tolerance = 1e-12L;
+            for (int k = 1; k <= 6; ++k) {
+                const long double a = j > k   ? std::pow(3.0L, k - j)
+                                      : j < k ? std::ldexp(1.0L, 2 * (j - k))
+                                              : 1.0L / k;
+                const char* shown = first_report.c_str() + inverse + 80 * i + 13 * (k - 1);
+                sum += std::strtold(shown, nullptr) * a;
+                tolerance += 0.5e-6L * std::pow(10.0L, std::strtol(shown + 10, nullptr, 10)) * a;
+            }
+            EXPECT_LE(std::fabs(sum - (i + 1 == std::size_t(j))), tolerance) << i << "," << j;
+        }
+    }
+    // The error norms of an exact model of the runs.
+    std::string norms;
+    for (std::size_t at = 0; (at = first_report.find(")\r\n", at)) != std::string::npos; at += 3)
+        norms += first_report.substr(at + 3, 15);
+    EXPECT_EQ(norms, "   .3108624E-14   .3697043E-12   .6841194E-12   .6383449E-11   .6402545E-11"
+                     "   .2048555E-03   .5197387E-03   .8014701E-03   .2995291E-02   .2117692E-01");
+}
+
+const std::string kOne = "1\n\n\n\n\n", kTwo = "2" + std::string(13, '\n'),
+                  kAll = kOne + kTwo + "3\n";
+
+// The first count records of a report.
+std::string records(const std::string& report, int count) {
+    std::size_t end = 0;
+    for (int i = 0; i < count; ++i) end = report.find("\r\n", end) + 2;
+    return report.substr(0, end);
+}
+
+TEST(SessionFaults, EachEndsCleanlyAndTheReportKeepsWhatWasWritten) {
+    const std::string one = reference::option_one().report, two = reference::option_two().report;
+    const std::string full = report("F6422: WRITE(resul3.doc)", "no space left on device");
+    const std::string invalid = report("F6101: READ(CON)", "invalid character in integer");
+    // The last row of "Matriz LU" as the console shows it, then the second pause's prompt.
+    const std::string second_pause = records(one, 14).substr(records(one, 13).size() + 1);
+    const struct {
+        const char* what;
+        std::string shell; // a shell command line, with the program as $0; none: at a terminal
+        RunOptions run;
+        int status; // -1: ended by Ctrl-C
+        std::string err, kept;
+    } cases[] = {
+        // clang-format off
+        {"standard output closed", "exec \"$0\" >&-", {.input = kAll}, 0, "", one + two},
+        {"standard output a pipe whose reading end is closed before the program starts",
+         "mkfifo p; exec 3<>p 4>p 3<&-; exec \"$0\" >&4 4>&-", {.input = kAll}, 0, "", one + two},
+        {"standard error closed: the report file is kept off it", "exec \"$0\" 2>&-",
+         {.input = kOne + "x\n"}, 1, "", one},
+        {"Ctrl-C at the second pause of option 1", "",
+         {.input = "1\n\n", .terminal = true, .script = {{second_pause + kPrompt, "\x03"}}}, -1,
+         "", records(one, 14)},
+        {"Ctrl-C at the menu after option 2", "",
+         {.input = kTwo, .terminal = true, .script = {{kPrompt + "\r\n" + kMenu + "\r\n", "\x03"}}},
+         -1, "", two},
+        // The command dies with the program, which ends at once: long before the command would.
+        {"Ctrl-C while a command from a pause runs", "",
+         {.input = "1\necho started; sleep 20\n", .terminal = true,
+          .script = {{"started\n", "\x03"}}, .timeout_seconds = 10},
+         -1, "", records(one, 7)},
+        {"input used up at a pause of option 2", "exec \"$0\"", {.input = "2\n\n\n"}, 1,
+         report("F6501: WRITE(CON)", "end of file encountered"), records(two, 16)},
+        {"the file-size limit (2 blocks of 512 bytes)", "ulimit -f 2; exec \"$0\" >/dev/null",
+         {.input = kOne + "3\n"}, 1, full, one.substr(0, 1024)},
+        {"an option in pieces", "(printf 3; sleep 0.3; printf '0\\n3\\n') | \"$0\"", {}, 0, "", ""},
+        {"a pause reply in pieces",
+         "(printf '1\\necho cut-1 >log-'; sleep 0.3; printf 'a\\n\\n\\n\\n3\\n') | \"$0\";"
+         " cat log-a",
+         {}, 0, "", one},
+        {"endless NUL bytes", "exec \"$0\" </dev/zero", {}, 1, invalid, ""},
+        {"a 10 MB option line", "exec \"$0\"", {.input = std::string(10 << 20, 'x')}, 1,
+         invalid, ""},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        // Under an emulator: no terminal sessions, and no file-size limit, which is POSIX's.
+        if (!native_programs() && (c.run.terminal || c.shell.starts_with("ulimit"))) continue;
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        RunOptions run = c.run;
+        if (!c.shell.empty()) run.args = {"-c", c.shell, crout_program()};
+        const RunResult r = run_program(c.shell.empty() ? crout_program() : "/bin/sh", dir, run);
+        EXPECT_EQ(c.status < 0 ? r.signal : r.status, c.status < 0 ? SIGINT : c.status);
+        EXPECT_EQ(r.err, c.err);
+        EXPECT_EQ(dir.read("resul3.doc"), c.kept);
+        // What the command wrote, in the interpreter's own line end.
+        EXPECT_EQ(r.out.find("cut-1") != std::string::npos, c.shell.ends_with("cat log-a"));
+    }
+}
+
+} // namespace
