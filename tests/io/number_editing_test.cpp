@@ -1,5 +1,5 @@
-// Number editing: every field of many doubles against the exact reference
-// (number_editing_reference.hpp); the fuzz target takes any bit pattern and field size.
+// Number editing: the worked examples of every field, then every field of many doubles against
+// the exact reference (number_editing_reference.hpp).
 
 #include "io/number_editing.hpp"
 
@@ -16,6 +16,32 @@
 namespace {
 
 using reference::size;
+
+TEST(NumberEditing, WorkedExamplesInEveryField) {
+    const std::string stars(20, '*');
+    const struct {
+        double x;
+        std::string e13_6, f20_16, e15_7, free;
+    } examples[] = {
+        // clang-format off
+        {1.0, "  .100000E+01", "  1.0000000000000000", "   .1000000E+01", "       1.000000000000000"},
+        {-0.5, " -.500000E+00", "  -.5000000000000000", "  -.5000000E+00", " -5.000000000000000E-001"},
+        {0.0, "  .000000E+00", "   .0000000000000000", "   .0000000E+00", "  0.000000000000000E+000"},
+        {-0.0, "  .000000E+00", "   .0000000000000000", "   .0000000E+00", "  0.000000000000000E+000"},
+        {123.456, "  .123456E+03", "123.4560000000000000", "   .1234560E+03", "     123.456000000000000"},
+        {1.0E-13, "  .100000E-12", "   .0000000000001000", "   .1000000E-12", "  1.000000000000000E-013"},
+        {2.0 / 3, "  .666667E+00", "   .6666666666666666", "   .6666667E+00", "  6.666666666666666E-001"},
+        {12345.678, "  .123457E+05", stars, "   .1234568E+05", "   12345.678000000000000"},
+        {-2.5E+100, " -.250000+101", stars, "  -.2500000+101", " -2.500000000000000E+100"},
+        {9.96, "  .996000E+01", "  9.9600000000000010", "   .9960000E+01", "       9.960000000000001"},
+        {-0.04, " -.400000E-01", "  -.0400000000000000", "  -.4000000E-01", " -4.000000000000000E-002"},
+        // clang-format on
+    };
+    for (const auto& c : examples)
+        EXPECT_EQ(io::edit_exponent(c.x, 13, 6) + "|" + io::edit_fixed(c.x, 20, 16) + "|" +
+                      io::edit_exponent(c.x, 15, 7) + "|" + io::edit_free(c.x),
+                  c.e13_6 + "|" + c.f20_16 + "|" + c.e15_7 + "|" + c.free);
+}
 
 // Doubles of every kind the rules care about, from a fixed seed.
 std::vector<double> test_values() {
