@@ -31,11 +31,12 @@ touch "$work/sources.list"
 apt_options=(-o "Dir::Etc::SourceList=$work/sources.list" -o "Dir::Etc::SourceParts=$work/parts"
              -o "Dir::State::Lists=$work/lists" -o "Dir::Cache::Archives=$work/archives"
              -o "Dir::Cache::pkgcache=" -o "Dir::Cache::srcpkgcache=" -o "APT::Sandbox::User=root")
-apt-get "${apt_options[@]}" update -qq >/dev/null
 cd "$work"
-apt-get "${apt_options[@]}" source -qq --download-only "gmp=$gmp_version" "mpfr4=$mpfr_version" >/dev/null 2>&1
-dpkg-source -x gmp_*.dsc gmp >/dev/null 2>&1
-dpkg-source -x mpfr4_*.dsc mpfr >/dev/null 2>&1
+# Quiet when it works; the whole log when it does not.
+{ apt-get "${apt_options[@]}" update -qq &&
+  apt-get "${apt_options[@]}" source -qq --download-only "gmp=$gmp_version" "mpfr4=$mpfr_version" &&
+  dpkg-source -x gmp_*.dsc gmp && dpkg-source -x mpfr4_*.dsc mpfr; } >"$work/sources.log" 2>&1 ||
+    { cat "$work/sources.log"; echo "mingw_deps.sh: Debian's GMP and MPFR sources could not be had"; exit 1; }
 
 export CC=$host-gcc-posix CFLAGS="-O2"
 # Debian's GMP tarball has no manual: configure still wants its folder.
