@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <csignal>
-#include <cstdlib>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -15,16 +14,8 @@ int exception_status(unsigned long code) {
     return static_cast<int>(code & 0xFF);
 }
 
-void exit_process(int status) {
-    std::exit(status);
-}
-
 void quick_exit_process(int status) {
     ::_exit(status);
-}
-
-bool at_exit(void (*step)()) {
-    return std::atexit(step) == 0;
 }
 
 // What system() does, but for two signals. The command gets the default action for SIGPIPE

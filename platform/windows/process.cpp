@@ -1,6 +1,5 @@
 #include "platform/process.hpp"
 
-#include <cstdlib>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,17 +12,9 @@ int exception_status(unsigned long code) {
     return static_cast<int>(code);
 }
 
-void exit_process(int status) {
-    std::exit(status);
-}
-
 void quick_exit_process(int status) {
     TerminateProcess(GetCurrentProcess(), static_cast<UINT>(status));
     ExitProcess(static_cast<UINT>(status)); // not reached
-}
-
-bool at_exit(void (*step)()) {
-    return std::atexit(step) == 0;
 }
 
 namespace {
