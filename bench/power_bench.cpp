@@ -1,4 +1,4 @@
-// One power and the operation it enters, as the program makes them, with the fast path (FIfexp
+// One power and the operation it enters, as the program makes them, with the fast path (power
 // and the integer operators) beside MPFR for both (the arithmetic before the fast path): on the
 // program's own powers, and on random integral exponents. The time is given per power.
 
@@ -68,7 +68,7 @@ std::vector<Step> random_steps(bool three_and_four, std::int64_t limit) {
 }
 
 struct Fast {
-    static Extended power(double x, double y) { return runtime::FIfexp(x, y); }
+    static Extended power(double x, double y) { return runtime::power(x, y); }
     static double store(const Extended& p) { return static_cast<double>(p); }
     static double one_minus(const Extended& p) { return 1.0 - p; }
     static double quotient(const Extended& a, const Extended& b) { return a / b; }

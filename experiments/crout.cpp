@@ -5,8 +5,8 @@
 #include <cassert>
 
 #include "experiments/column_major.hpp"
-#include "runtime/ftol.hpp"
 #include "runtime/math_error.hpp"
+#include "runtime/truncate.hpp"
 
 // The AVX2 form of the kernel, where the compiler and the C library support it: the library
 // tells which features the processor has and the system keeps (Windows on x86-64 does not keep
@@ -20,7 +20,7 @@
 
 namespace experiments {
 
-using runtime::ftol;
+using runtime::truncate_to_int;
 
 namespace {
 
@@ -196,8 +196,8 @@ void crout_factor(const double& N, std::span<double> A) {
 }
 
 void crout_factor(const double& N, std::span<double> A, KernelForm form) {
-    const int n = ftol(N);
-    const int last_stage = ftol(N - 1.0);
+    const int n = truncate_to_int(N);
+    const int last_stage = truncate_to_int(N - 1.0);
     if (n < 1) return;
     assert(n <= kLargestOrder && kernel_form_runs_here(form));
     const auto size = std::ptrdiff_t(n) * n;
@@ -213,7 +213,7 @@ void crout_factor(const double& N, std::span<double> A, KernelForm form) {
 }
 
 double determinant(const double& N, std::span<double> A) {
-    const int n = ftol(N);
+    const int n = truncate_to_int(N);
     const ColumnMajor a(A, n);
     double DET = 1.0;
     for (int J = 1; J <= n; ++J) DET = a(J, J) * DET;
@@ -223,14 +223,14 @@ double determinant(const double& N, std::span<double> A) {
 void LU(const double& N, std::span<double> A, Display& display) {
     crout_factor(N, A);
     if (N != 6.0) return;
-    display.matrix("Matriz LU", ColumnMajor(A, ftol(N)), ftol(N));
+    display.matrix("Matriz LU", ColumnMajor(A, truncate_to_int(N)), truncate_to_int(N));
     display.determinant(determinant(N, A));
     display.pause();
 }
 
 void SOLVE(const double& N, std::span<double> A, std::span<double> B) {
-    const int n = ftol(N);
-    const int first_back = ftol(N - 1.0);
+    const int n = truncate_to_int(N);
+    const int first_back = truncate_to_int(N - 1.0);
     const ColumnMajor a(A, n);
     const Vector b(B);
     if (n < 1) return;

@@ -58,7 +58,7 @@ void Display::empty_report_record() {
 }
 
 void Display::pause() {
-    io::FFpPAUSE(units_);
+    io::pause_prompt(units_);
 }
 
 } // namespace experiments

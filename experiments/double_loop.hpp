@@ -6,13 +6,13 @@
 
 #include <cstdint>
 
-#include "runtime/ftol.hpp"
+#include "runtime/truncate.hpp"
 
 namespace experiments {
 
 template <class Body>
 void for_double(double& index, double first, double last, double step, Body body) {
-    std::int32_t passes = runtime::ftol((last - first + step) / step);
+    std::int32_t passes = runtime::truncate_to_int((last - first + step) / step);
     for (index = first; passes > 0; --passes) {
         body();
         index = index + step;

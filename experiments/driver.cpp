@@ -24,7 +24,7 @@ int run_driver(ProgramState& state, io::UnitTable& units) {
     state.Z = 1;
     while (state.Z != 3) {
         for (std::string_view line : kMenu) io::write_label(units.console(), line);
-        io::FFrd(units, state.Z);
+        io::read_option(units, state.Z);
         if (state.Z == 1)
             run_inverse_and_determinant(state, units);
         else if (state.Z == 2)

@@ -8,6 +8,6 @@ int main() {
     // handles; then the closing of every unit at exit, the floating-point environment and the
     // fault handlers.
     io::install_console_units();
-    runtime::FFinit(io::unit_hooks());
+    runtime::start_run_time(io::unit_hooks());
     return experiments::run_driver(experiments::program_state(), io::units());
 }

@@ -8,11 +8,11 @@
 #include "experiments/double_loop.hpp"
 #include "experiments/right_hand_side.hpp"
 #include "experiments/test_matrix.hpp"
-#include "runtime/ftol.hpp"
+#include "runtime/truncate.hpp"
 
 namespace experiments {
 
-using runtime::ftol;
+using runtime::truncate_to_int;
 
 void run_inverse_and_determinant(ProgramState& state, io::UnitTable& units) {
     Display display(units);
@@ -28,7 +28,7 @@ void run_inverse_and_determinant(ProgramState& state, io::UnitTable& units) {
     LU(N, A, display);           // shows "Matriz LU", pauses, shows the determinant, pauses
 
     // Column J of the inverse solves A x = e(J) with the factors.
-    const int n = ftol(N);
+    const int n = truncate_to_int(N);
     for (J = 1; J <= n; ++J) {
         for (I = 1; I <= n; ++I) b(I) = 0.0;
         b(J) = 1.0;
@@ -51,7 +51,7 @@ void run_accuracy_sweep(ProgramState& state, io::UnitTable& units) {
             COEF(N, B);
             LU(N, A, display);
             SOLVE(N, A, B);
-            const int n = ftol(N);
+            const int n = truncate_to_int(N);
             if (N == 10.0) {
                 display.label("Soluciones para n=10");
                 display.empty_report_record();

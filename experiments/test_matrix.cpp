@@ -8,8 +8,8 @@
 #include "experiments/column_major.hpp"
 #include "experiments/crout.hpp"
 #include "experiments/double_loop.hpp"
-#include "runtime/ftol.hpp"
 #include "runtime/power.hpp"
+#include "runtime/truncate.hpp"
 
 namespace experiments {
 
@@ -38,30 +38,30 @@ KnownEntries& known_entries() {
 // it, 4^J / 4^I below it. Each power enters its operation unrounded; the one above the diagonal
 // is stored, so rounded to double.
 void compute_new_entries(const double& N, KnownEntries& known) {
-    using runtime::FIfexp;
-    using runtime::ftol;
+    using runtime::power;
+    using runtime::truncate_to_int;
     const ColumnMajor entry(known.storage, kLargestOrder);
     double I = 0.0, J = 0.0;
     for_double(I, 1.0, N, 1.0, [&] {
         for_double(J, 1.0, N, 1.0, [&] {
-            const int i = ftol(I), j = ftol(J);
+            const int i = truncate_to_int(I), j = truncate_to_int(J);
             if (i <= known.order && j <= known.order) return;
-            if (J > I) entry(i, j) = static_cast<double>(FIfexp(3.0, I - J));
+            if (J > I) entry(i, j) = static_cast<double>(power(3.0, I - J));
             if (J == I) entry(i, j) = 1.0 / I;
             if (J < I) {
-                runtime::Extended upper = FIfexp(4.0, J); // taken first, then the lower power
-                runtime::Extended lower = FIfexp(4.0, I);
+                runtime::Extended upper = power(4.0, J); // taken first, then the lower power
+                runtime::Extended lower = power(4.0, I);
                 entry(i, j) = upper / lower;
             }
         });
     });
-    known.order = ftol(N);
+    known.order = truncate_to_int(N);
 }
 
 } // namespace
 
 void fill_test_matrix(const double& N, const std::int32_t& K, std::span<double> A) {
-    const int n = runtime::ftol(N);
+    const int n = runtime::truncate_to_int(N);
     assert(n <= kLargestOrder);
     KnownEntries& known = known_entries();
     if (n > known.order) compute_new_entries(N, known);
@@ -73,7 +73,9 @@ void fill_test_matrix(const double& N, const std::int32_t& K, std::span<double> 
 
 void MAT(const double& N, const std::int32_t& K, std::span<double> A, Display& display) {
     fill_test_matrix(N, K, A);
-    if (N == 6.0) display.matrix("Matriz A", ColumnMajor(A, runtime::ftol(N)), runtime::ftol(N));
+    if (N == 6.0)
+        display.matrix("Matriz A", ColumnMajor(A, runtime::truncate_to_int(N)),
+                       runtime::truncate_to_int(N));
 }
 
 } // namespace experiments

@@ -16,7 +16,7 @@ ConsoleReader::ConsoleReader(ByteSource& source, bool interactive, LineState& li
     : source_(source), interactive_(interactive), line_(line) {}
 
 unsigned char ConsoleReader::next() {
-    if (position_ > last_) FF_fillbuf();
+    if (position_ > last_) refill();
     const auto c = static_cast<unsigned char>(buffer_[static_cast<std::size_t>(position_++)]);
     // A terminal line is checked for Ctrl-Z as a whole when it arrives. Redirected input is
     // read in pieces that do not follow its lines, so there a line ends the input when its
@@ -26,7 +26,7 @@ unsigned char ConsoleReader::next() {
 }
 
 unsigned char ConsoleReader::peek() {
-    if (position_ > last_) FF_fillbuf(); // leaves the position at 0: the byte is not taken
+    if (position_ > last_) refill(); // leaves the position at 0: the byte is not taken
     return static_cast<unsigned char>(buffer_[static_cast<std::size_t>(position_)]);
 }
 
@@ -34,11 +34,11 @@ void ConsoleReader::step_back() {
     if (position_ > 0) --position_;
 }
 
-void ConsoleReader::FF_nrectmi() {
+void ConsoleReader::end_input_line() {
     if (interactive_) {
         // A typed line arrives whole: unless a line has been started, read one, then drop
         // whatever is left of it.
-        if (position_ == 0 && last_ < 0) FF_fillbuf();
+        if (position_ == 0 && last_ < 0) refill();
         discard();
     } else {
         while (next() != '\n') {
@@ -52,7 +52,7 @@ void ConsoleReader::finish_line() {
     // Position 0 with bytes in the buffer: a look past a Ctrl-Z refilled it.
     const bool at_line_start =
         position_ > 0 ? buffer_[static_cast<std::size_t>(position_ - 1)] == '\n' : last_ < 0;
-    if (!at_line_start) FF_nrectmi();
+    if (!at_line_start) end_input_line();
 }
 
 void ConsoleReader::discard() {
@@ -60,7 +60,7 @@ void ConsoleReader::discard() {
     last_ = -1;
 }
 
-void ConsoleReader::FF_fillbuf() {
+void ConsoleReader::refill() {
     discard();
     if (input_ended_) fault(ErrorCode::EndOfFile); // nothing is read after the end of input
     const platform::IoResult got = source_.read(buffer_.data(), kConsoleBufferSize);

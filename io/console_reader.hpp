@@ -30,7 +30,7 @@ public:
     // Ends the input line: at a terminal the rest of the typed line is thrown away (a line is
     // read first if none has been taken yet); otherwise bytes are taken up to and including
     // the next LF. Clears open_line.
-    void FF_nrectmi();
+    void end_input_line();
 
     // Redirected input: takes the rest of the line being read, up to and including its LF, so
     // that a line ended by Ctrl-Z is found (EndOfFile) wherever the reading stopped in it. At
@@ -42,7 +42,7 @@ public:
 
 private:
     // One read call of up to 132 bytes into the emptied buffer, with the faults of the read.
-    void FF_fillbuf();
+    void refill();
     // The next byte without taking it; refills the buffer when it is used up.
     unsigned char peek();
 

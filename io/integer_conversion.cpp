@@ -41,7 +41,7 @@ std::uint32_t based_digits(std::string_view digits, unsigned base) {
 
 } // namespace
 
-std::int32_t FF_strtol(std::string_view text) {
+std::int32_t parse_integer(std::string_view text) {
     std::size_t i = 0;
     const bool negative = !text.empty() && text[0] == '-';
     if (!text.empty() && (text[0] == '+' || text[0] == '-')) ++i;

@@ -7,7 +7,7 @@
 
 namespace io {
 
-void FFrd(UnitTable& table, std::int32_t& item) {
+void read_option(UnitTable& table, std::int32_t& item) {
     // The user may leave the program waiting here for good: the report must not.
     table.flush_files();
 
@@ -28,11 +28,11 @@ void FFrd(UnitTable& table, std::int32_t& item) {
     // inside it.
     std::optional<runtime::ErrorCode> fault;
     try {
-        if (std::optional<std::int32_t> value = FF_ldin(reader)) item = *value;
+        if (std::optional<std::int32_t> value = scan_integer_item(reader)) item = *value;
     } catch (const ReadFault& read_fault) {
         fault = read_fault.code;
     }
-    if (fault) runtime::FF_error(*fault);
+    if (fault) runtime::end_run_with_error(*fault);
 }
 
 } // namespace io

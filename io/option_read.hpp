@@ -1,5 +1,5 @@
 #pragma once
-// FFrd: the program's one input statement, a list-directed read of one integer from the
+// The program's one input statement, a list-directed read of one integer from the
 // console.
 
 #include <cstdint>
@@ -10,6 +10,6 @@ namespace io {
 
 // Reads one integer into item; a null value leaves it as it was. Every fault ends the run
 // with its report.
-void FFrd(UnitTable& table, std::int32_t& item);
+void read_option(UnitTable& table, std::int32_t& item);
 
 } // namespace io

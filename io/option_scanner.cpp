@@ -34,7 +34,7 @@ public:
     // The integer the characters stand for. When one did not fit, a fault of the kept ones
     // is reported as it is; otherwise the value cannot fit, which is an overflow.
     std::int32_t convert() const {
-        const std::int32_t value = FF_strtol(std::string_view(chars_.data(), size_));
+        const std::int32_t value = parse_integer(std::string_view(chars_.data(), size_));
         if (overflowed_) fault(ErrorCode::IntegerOverflow);
         return value;
     }
@@ -62,7 +62,7 @@ void scan_quoted(ConsoleReader& reader, ValueText& text) {
         if (is_line_end(c)) {
             // The value goes on over the next line, whose first byte is passed over.
             reader.step_back();
-            reader.FF_nrectmi();
+            reader.end_input_line();
             reader.next();
         } else if (c != '\'') {
             text.append(c);
@@ -82,7 +82,7 @@ void scan_quoted(ConsoleReader& reader, ValueText& text) {
 // Scans one value: leading blanks, blank lines and repeat factors are passed over; the value
 // ends at a separator (blank, comma, slash), at its line end, or with its closing bracket or
 // apostrophe.
-Value FF_input(ConsoleReader& reader) {
+Value scan_value(ConsoleReader& reader) {
     Value value;
     ValueText& text = value.text;
     std::int64_t repeat = 0; // the repeat factor less one: a value follows only when 0
@@ -90,7 +90,7 @@ Value FF_input(ConsoleReader& reader) {
         unsigned char c = reader.next();
         if (is_line_end(c)) {
             reader.step_back();
-            reader.FF_nrectmi();
+            reader.end_input_line();
             if (!text.empty()) value.line_ended = true;
             c = ' ';
         }
@@ -132,10 +132,10 @@ Value FF_input(ConsoleReader& reader) {
 
 } // namespace
 
-std::optional<std::int32_t> FF_ldin(ConsoleReader& reader) {
+std::optional<std::int32_t> scan_integer_item(ConsoleReader& reader) {
     bool settled = false; // by a character past the buffer: nothing more of the line is read
     try {
-        const Value value = FF_input(reader);
+        const Value value = scan_value(reader);
         settled = value.text.settled();
         std::optional<std::int32_t> result;
         if (!value.text.empty()) {
@@ -144,7 +144,7 @@ std::optional<std::int32_t> FF_ldin(ConsoleReader& reader) {
             result = value.text.convert();
         }
         // Whatever stands on the line after the value is thrown away.
-        if (!value.line_ended && !settled) reader.FF_nrectmi();
+        if (!value.line_ended && !settled) reader.end_input_line();
         return result;
     } catch (const ReadFault& found) {
         // A line ended by Ctrl-Z ends the input whatever stands before the Ctrl-Z: a fault

@@ -10,6 +10,6 @@ namespace io {
 
 // Scans one value and ends the read. Returns the integer, or nothing for a null value (the
 // item keeps what it held). Throws ReadFault for every fault of the read.
-std::optional<std::int32_t> FF_ldin(ConsoleReader& reader);
+std::optional<std::int32_t> scan_integer_item(ConsoleReader& reader);
 
 } // namespace io

@@ -63,8 +63,8 @@ std::optional<std::string> read_redirected_reply(ConsoleReader& reader) {
     return reply;
 }
 
-// FF_oread: the reply line, or nothing when it did not fit.
-std::optional<std::string> FF_oread(UnitTable& table) {
+// The reply line, or nothing when it did not fit.
+std::optional<std::string> read_pause_reply(UnitTable& table) {
     if (table.reader().interactive()) return read_terminal_reply(table.input());
     std::optional<runtime::ErrorCode> fault;
     try {
@@ -72,7 +72,7 @@ std::optional<std::string> FF_oread(UnitTable& table) {
     } catch (const ReadFault& read_fault) {
         fault = read_fault.code; // reported once the handler has finished
     }
-    runtime::FF_error(*fault);
+    runtime::end_run_with_error(*fault);
 }
 
 // The command a reply line asks for: the line less its trailing blanks and tabs, when two or
@@ -86,7 +86,7 @@ std::optional<std::string> pause_command(std::string_view reply) {
 
 } // namespace
 
-void FFpPAUSE(UnitTable& table) {
+void pause_prompt(UnitTable& table) {
     // Whatever the user does at the prompt, the records written so far are in the report.
     table.flush_files();
 
@@ -97,7 +97,7 @@ void FFpPAUSE(UnitTable& table) {
     if (console.line().open_line) console.write_direct("\r\n");
     console.write_direct(kPausePrompt);
 
-    std::optional<std::string> reply = FF_oread(table);
+    std::optional<std::string> reply = read_pause_reply(table);
     if (!reply) return;
     if (std::optional<std::string> command = pause_command(*reply))
         platform::run_command(command->c_str());

@@ -25,7 +25,7 @@ void install_console_units() {
             platform::is_terminal(platform::kStdin), platform::is_terminal(platform::kStdout)));
     } catch (const std::bad_alloc&) {
         runtime::begin_statement(runtime::StatementKind::StartUp, "");
-        runtime::FF_error(runtime::ErrorCode::OutOfMemory);
+        runtime::end_run_with_error(runtime::ErrorCode::OutOfMemory);
     }
 }
 

@@ -32,7 +32,7 @@ std::optional<ErrorCode> write_fault(platform::IoError error, bool console) {
 }
 
 void end_on_fault(std::optional<ErrorCode> fault) {
-    if (fault) runtime::FF_error(*fault);
+    if (fault) runtime::end_run_with_error(*fault);
 }
 
 // The carriage-control bytes written in front of a console record whose first character is
@@ -61,7 +61,7 @@ Unit::Unit(int number, std::string name, UnitKind kind, std::size_t capacity,
 void Unit::begin_write() {
     runtime::begin_statement(runtime::StatementKind::Write, name_);
     if (is_console()) return;
-    if (read_only_) runtime::FF_error(ErrorCode::WriteAccessDenied);
+    if (read_only_) runtime::end_run_with_error(ErrorCode::WriteAccessDenied);
     if (!line_.open_line) {
         // An existing file keeps its old contents until the first record: cut it here.
         end_on_fault(cut_fault(channel_->cut(file_offset_)));

@@ -64,13 +64,13 @@ void UnitTable::open(int number, std::string_view name) {
     }
     if (opened.handle == platform::kNoHandle)
         opened = platform::open_file(file.c_str(), platform::Access::WriteOnly, create);
-    if (opened.handle == platform::kNoHandle) runtime::FF_error(open_fault(opened.error));
+    if (opened.handle == platform::kNoHandle) runtime::end_run_with_error(open_fault(opened.error));
 
     std::size_t slot = 1;
     while (slot < kSlots && slots_[slot]) ++slot;
     if (slot == kSlots) { // no descriptor left for the unit
         platform::close_file(opened.handle);
-        runtime::FF_error(ErrorCode::OutOfMemory);
+        runtime::end_run_with_error(ErrorCode::OutOfMemory);
     }
     try {
         auto unit = std::make_unique<Unit>(number, file, UnitKind::Sequential, kFileBufferSize,
@@ -80,7 +80,7 @@ void UnitTable::open(int number, std::string_view name) {
         slots_[slot] = std::move(unit);
     } catch (const std::bad_alloc&) {
         platform::close_file(opened.handle);
-        runtime::FF_error(ErrorCode::OutOfMemory);
+        runtime::end_run_with_error(ErrorCode::OutOfMemory);
     }
 }
 
@@ -88,7 +88,8 @@ void UnitTable::close(int number) {
     for (std::size_t i = 1; i < kSlots; ++i) {
         if (!slots_[i] || slots_[i]->number() != number) continue;
         runtime::begin_statement(StatementKind::Close, slots_[i]->name());
-        if (std::optional<ErrorCode> fault = slots_[i]->close()) runtime::FF_error(*fault);
+        if (std::optional<ErrorCode> fault = slots_[i]->close())
+            runtime::end_run_with_error(*fault);
         slots_[i].reset();
         return;
     }

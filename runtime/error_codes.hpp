@@ -2,8 +2,8 @@
 // The run-time's fault codes, each with the number its report shows and its message.
 //
 // A code is the run-time's own small number for a fault (0 to 110); the number shown is 6000
-// plus the entry of the run-time's number map for it (FFtmap), after the letter F; the message
-// is FRerror's text. Only the faults this program can meet are listed.
+// plus the entry of the run-time's number map for it, after the letter F; the message is the
+// fault's text. Only the faults this program can meet are listed.
 
 #include <cstdint>
 #include <string_view>
@@ -39,7 +39,7 @@ struct ErrorInfo {
     std::string_view message;
 };
 
-// FFtmap and FRerror together: one row per fault.
+// The number map and the messages together: one row per fault.
 inline constexpr ErrorInfo kErrors[] = {
     {ErrorCode::IntegerOverflow, 6100, "integer value too large"},
     {ErrorCode::InvalidInteger, 6101, "invalid character in integer"},

@@ -11,16 +11,16 @@ namespace runtime {
 
 namespace {
 
-// FFherrout: where reports go.
-constexpr platform::Handle FFherrout = platform::kStderr;
+// Where reports go.
+constexpr platform::Handle kReportOutput = platform::kStderr;
 
-// FFopertab: the report category of a statement kind, and whether the unit name follows it.
+// The report category of a statement kind, and whether the unit name follows it.
 struct Category {
     std::string_view text;
     bool names_unit;
 };
 
-Category FFopertab(StatementKind kind) {
+Category category_of(StatementKind kind) {
     switch (kind) {
     case StatementKind::Close: return {": CLOSE(", true};
     case StatementKind::Write: return {": WRITE(", true};
@@ -36,7 +36,7 @@ Category FFopertab(StatementKind kind) {
 void write_report(int number, std::string_view message) {
     RunTimeState& state = run_time_state();
     const Statement& statement = state.statement;
-    Category category = FFopertab(statement.kind);
+    Category category = category_of(statement.kind);
 
     std::string report = "\r\nrun-time error ";
     report += state.math_flag ? 'M' : 'F';
@@ -50,7 +50,7 @@ void write_report(int number, std::string_view message) {
     report += "\r\n";
     // The report's own writes are not examined: a report that cannot be written still ends
     // the run with status 1.
-    platform::write_all(FFherrout, report.data(), report.size());
+    platform::write_all(kReportOutput, report.data(), report.size());
 
     // The math flag lasts until its report is made: a fault found later, while the units are
     // closed, is a fault of input or output again.
@@ -65,12 +65,12 @@ void write_report(ErrorCode code) {
     write_report(info.number, info.message);
 }
 
-void FF_error(ErrorCode code) {
+void end_run_with_error(ErrorCode code) {
     write_report(code);
     platform::exit_process(1);
 }
 
-void FF_puterr(int number, std::string_view message) {
+void end_run_with_report(int number, std::string_view message) {
     write_report(number, message);
     platform::exit_process(1);
 }

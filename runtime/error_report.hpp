@@ -13,11 +13,11 @@
 
 namespace runtime {
 
-// FF_error: reports the fault for the statement in progress and ends the run.
-[[noreturn]] void FF_error(ErrorCode code);
+// Reports the fault for the statement in progress and ends the run.
+[[noreturn]] void end_run_with_error(ErrorCode code);
 
-// FF_puterr: writes the report for number (6000 to 6999) and message and ends the run.
-[[noreturn]] void FF_puterr(int number, std::string_view message);
+// Writes the report for number (6000 to 6999) and message and ends the run.
+[[noreturn]] void end_run_with_report(int number, std::string_view message);
 
 // Writes the report for the fault of the statement in progress without ending the process.
 void write_report(ErrorCode code);

@@ -8,9 +8,9 @@
 // math-error report of the trap (M6104, M6101), and a division of a finite nonzero value by
 // zero with M6103; underflow passes silently.
 //
-//     double d = 1.0 - FIfexp(3.0, -k);                   // one rounding
-//     double q = FIfexp(4.0, j) / FIfexp(4.0, i);         // one rounding
-//     A(i, j) = static_cast<double>(FIfexp(3.0, i - j));  // rounded at the store
+//     double d = 1.0 - power(3.0, -k);                  // one rounding
+//     double q = power(4.0, j) / power(4.0, i);         // one rounding
+//     A(i, j) = static_cast<double>(power(3.0, i - j));  // rounded at the store
 
 #include <bit>
 #include <cstdint>

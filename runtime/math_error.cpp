@@ -54,38 +54,38 @@ void set_operation_name(MathErrorState& state, std::string_view name) {
     state.name_length = static_cast<int>(name.size());
 }
 
-// FF_mputerr: the report of the error in the math-error state, under the statement kind MATH.
-[[noreturn]] void FF_mputerr() {
+// The report of the error in the math-error state, under the statement kind MATH.
+[[noreturn]] void end_run_with_math_report() {
     RunTimeState& s = run_time_state();
     s.math_flag = true;
     std::string_view operation(s.math.name.data(), static_cast<std::size_t>(s.math.name_length));
     MathReport report = math_report(s.math.code, operation);
     set_statement_kind(StatementKind::Math);
-    FF_puterr(report.number, report.text);
+    end_run_with_report(report.number, report.text);
 }
 
 } // namespace
 
-void FixMathExceptions() {
+void set_up_float_environment() {
     platform::enable_float_traps();
-    platform::set_float_trap_handler(&MathSignal);
+    platform::set_float_trap_handler(&on_float_trap);
 }
 
-void MathSignal(platform::FloatTrap trap) {
+void on_float_trap(platform::FloatTrap trap) {
     report_trap(trap_code(trap));
 }
 
-int matherr(MathErrorRecord& record) {
+int on_math_library_error(MathErrorRecord& record) {
     if (record.type == MathCode::RangeUnderflow || record.type == MathCode::PartialLoss) return 1;
     MathErrorState& state = run_time_state().math;
     state.code = record.type;
     set_operation_name(state, record.name);
-    FF_mputerr();
+    end_run_with_math_report();
 }
 
 void report_trap(MathCode trap) {
     run_time_state().math.code = trap;
-    FF_mputerr();
+    end_run_with_math_report();
 }
 
 MathCode trap_code(platform::FloatTrap trap) {

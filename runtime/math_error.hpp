@@ -1,7 +1,8 @@
 #pragma once
 // Math errors: the floating-point environment in which the program's arithmetic runs, and the
-// ways a math error reaches its report: the library's error hook matherr (the power's error
-// classes) and the trap handler MathSignal (invalid operation, division by zero, overflow).
+// ways a math error reaches its report: the library's error hook on_math_library_error (the power's
+// error classes) and the trap handler on_float_trap (invalid operation, division by zero,
+// overflow).
 //
 // A math-error code is either a library error class (below 10) or the kind of a trapped
 // exception (10 or more). A class is reported as "<operation>: <WORD> error" with a number
@@ -15,14 +16,10 @@
 
 #include "platform/signals.hpp"
 
-// A C library may define the classic hook's name as a macro (MinGW-w64's math.h does): the
-// hook below is the run-time's own function.
-#undef matherr
-
 namespace runtime {
 
 enum class MathCode : int {
-    // Math-library error classes, as the library hands them to matherr.
+    // Math-library error classes, as the library hands them to on_math_library_error.
     Domain = 1,
     Singularity = 2,
     RangeOverflow = 3,
@@ -49,9 +46,9 @@ struct MathErrorState {
 };
 
 // Rounding to nearest with 53-bit results, as the platform sets them; invalid operation,
-// division by zero and overflow unmasked, and MathSignal registered for them; denormal operand,
+// division by zero and overflow unmasked, and on_float_trap registered for them; denormal operand,
 // underflow and inexact result masked and silent. Run once by the start-up.
-void FixMathExceptions();
+void set_up_float_environment();
 
 // Every floating-point exception masked for the scope's lifetime, as the library's own code
 // runs; the flags raised meanwhile are dropped with it.
@@ -76,7 +73,7 @@ template <class Work> bool runs_clean_masked(Work&& work) {
 
 // The handler of a trapped exception: reports it, which ends the run. (The run-time's own
 // operations run with every exception masked, so a trap always comes from the program's.)
-[[noreturn]] void MathSignal(platform::FloatTrap trap);
+[[noreturn]] void on_float_trap(platform::FloatTrap trap);
 
 // The error record that the math library hands to its hook.
 struct MathErrorRecord {
@@ -89,7 +86,7 @@ struct MathErrorRecord {
 
 // The hook: returns 1 for UNDERFLOW and PLOSS, which are passed over with the default result;
 // any other class is reported, which ends the run.
-int matherr(MathErrorRecord& record);
+int on_math_library_error(MathErrorRecord& record);
 
 // Records a trapped exception and reports it, which ends the run.
 [[noreturn]] void report_trap(MathCode trap);

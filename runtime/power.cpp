@@ -310,7 +310,7 @@ MemoSlot* memo_slot(double x, double y) {
 
 } // namespace
 
-Extended FIfexp(double x, double y) {
+Extended power(double x, double y) {
     MemoSlot* slot = memo_slot(x, y);
     if (slot != nullptr && slot->filled) return slot->power;
     PowResult power = library_pow(x, y);
@@ -323,7 +323,7 @@ Extended FIfexp(double x, double y) {
     // An error goes to the hook at every call; a passed-over one keeps the default result,
     // which the hook may set.
     MathErrorRecord record{*power.error, "pow", x, y, static_cast<double>(power.value)};
-    matherr(record);
+    on_math_library_error(record);
     return Extended::from_double(record.retval);
 }
 

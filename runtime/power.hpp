@@ -47,10 +47,10 @@ std::optional<bool> rounds_up(const TruncatedPower& v);
 // 2^1023 (where an error class may apply). seen, if given, receives the value that was rounded.
 std::optional<Extended> fast_pow(double x, double y, TruncatedPower* seen = nullptr);
 
-// FIfexp: x**y as the program uses it. Errors go to matherr: UNDERFLOW is passed over with its
-// default result, every other class ends the run with its report ("**: DOMAIN error", ...).
-// A result without error that was computed before for the same arguments is taken from a small
-// fixed table.
-Extended FIfexp(double x, double y);
+// x**y as the program uses it. Errors go to on_math_library_error: UNDERFLOW is passed over
+// with its default result, every other class ends the run with its report ("**: DOMAIN error",
+// ...). A result without error that was computed before for the same arguments is taken from a
+// small fixed table.
+Extended power(double x, double y);
 
 } // namespace runtime

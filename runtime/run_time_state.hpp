@@ -23,7 +23,7 @@ namespace runtime {
 
 struct Statement {
     StatementKind kind = StatementKind::None;
-    std::string unit_name; // FFfilename: "CON" or the name the unit was opened with
+    std::string unit_name; // "CON" or the name the unit was opened with
 };
 
 // What the run-time needs from the units, installed by the start-up: closing every unit at exit,

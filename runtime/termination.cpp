@@ -55,16 +55,16 @@ void fatal_exit(FatalMessage message) {
     platform::exit_process(fatal.status);
 }
 
-void FFinit(const UnitHooks& units) {
+void start_run_time(const UnitHooks& units) {
     run_time_state().unit_hooks = units;
-    if (!platform::at_exit(&FFend)) fatal_exit(FatalMessage::NoSpaceForExitTable);
-    FixMathExceptions();
+    if (!platform::at_exit(&close_units_at_exit)) fatal_exit(FatalMessage::NoSpaceForExitTable);
+    set_up_float_environment();
     platform::set_integer_divide_handler(&on_integer_divide);
     platform::set_stack_overflow_handler(&on_stack_overflow);
     platform::ignore_write_signals();
 }
 
-void FFend() {
+void close_units_at_exit() {
     RunTimeState& state = run_time_state();
     if (state.closing_at_exit) return;
     state.closing_at_exit = true;

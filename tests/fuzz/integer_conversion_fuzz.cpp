@@ -1,4 +1,4 @@
-// FF_strtol over any text against a reference written from the rules: an optional sign, then
+// parse_integer over any text against a reference written from the rules: an optional sign, then
 // decimal digits up to 2^31 - 1, or a base from 2 to 36 (none, or 0, is 16), "#" and digits of
 // that base read as 32 unsigned bits (in base 10 up to 2^31 - 1); the first fault met from the
 // left is the one reported. The standard library reads each run of digits.
@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     std::string actual;
     try {
-        actual = std::to_string(io::FF_strtol(text));
+        actual = std::to_string(io::parse_integer(text));
     } catch (const io::ReadFault& fault) {
         actual = "F" + std::to_string(runtime::displayed_number(fault.code));
     }

@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     io::LineState line{.open_line = true};
     io::ConsoleReader reader(source, source.mode == Terminal, line);
     try {
-        for (;;) io::FF_ldin(reader);
+        for (;;) io::scan_integer_item(reader);
     } catch (const io::ReadFault& fault) {
         constexpr int kReadFaults[] = {6100, 6101, 6302, 6303, 6407, 6500, 6501, 6502, 6503, 6504};
         const int number = runtime::displayed_number(fault.code);

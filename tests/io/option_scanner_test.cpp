@@ -47,7 +47,7 @@ std::string read_all(std::string input, bool terminal, bool cr_lf, std::size_t r
     std::string outcomes;
     try {
         while (reads-- > 0) {
-            const auto value = io::FF_ldin(reader);
+            const auto value = io::scan_integer_item(reader);
             outcomes += " " + (value ? std::to_string(*value) : "null");
             EXPECT_FALSE(line.open_line);
         }

@@ -51,7 +51,7 @@ volatile int g_depth_limit = -1; // never reached; hides the recursion's end fro
 
 int main(int argc, char** argv) {
     io::install_console_units();
-    runtime::FFinit(io::unit_hooks());
+    runtime::start_run_time(io::unit_hooks());
     io::UnitTable& units = io::units();
     std::int32_t z = 0;
     auto number = [&](int& i) { return i + 1 < argc ? std::strtod(argv[++i], nullptr) : 0.0; };
@@ -65,9 +65,9 @@ int main(int argc, char** argv) {
             io::write_label(units.console(), step.substr(6));
             if (io::Unit* report = units.find(20)) io::write_label(*report, step.substr(6));
         } else if (step == "pause") {
-            io::FFpPAUSE(units);
+            io::pause_prompt(units);
         } else if (step == "read") {
-            io::FFrd(units, z);
+            io::read_option(units, z);
             io::write_label(units.console(), std::to_string(z));
         } else if (step == "close") {
             units.close(20);
@@ -91,8 +91,8 @@ int main(int argc, char** argv) {
                                   : step == "sub" ? x - y
                                   : step == "mul" ? x * y
                                   : step == "div" ? x / y
-                                  : step == "pow" ? static_cast<double>(runtime::FIfexp(x, y))
-                                                  : 1.0 - runtime::FIfexp(x, y);
+                                  : step == "pow" ? static_cast<double>(runtime::power(x, y))
+                                                  : 1.0 - runtime::power(x, y);
             char bits[32];
             const int n =
                 std::snprintf(bits, sizeof bits, "%016llx\n",

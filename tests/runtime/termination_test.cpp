@@ -50,12 +50,12 @@ TEST(FloatEnvironment, FatalExceptionsAndSilentOnes) {
 TEST(ExtendedDeathTest, OverflowInvalidAndDivisionByZeroEndTheRun) {
     constexpr double inf = std::numeric_limits<double>::infinity();
     const std::string head = "\r\nrun-time error M";
-    EXPECT_EXIT(static_cast<void>(runtime::FIfexp(2.0, 1023.0) * 2.0), testing::ExitedWithCode(1),
+    EXPECT_EXIT(static_cast<void>(runtime::power(2.0, 1023.0) * 2.0), testing::ExitedWithCode(1),
                 testing::Eq(head + "6104: MATH\r\n- floating-point error: overflow\r\n"));
-    EXPECT_EXIT(static_cast<void>(runtime::FIfexp(2.0, inf) - runtime::FIfexp(2.0, inf)),
+    EXPECT_EXIT(static_cast<void>(runtime::power(2.0, inf) - runtime::power(2.0, inf)),
                 testing::ExitedWithCode(1),
                 testing::Eq(head + "6101: MATH\r\n- floating-point error: invalid\r\n"));
-    EXPECT_EXIT(static_cast<void>(1.0 / runtime::FIfexp(0.0, 2.0)), testing::ExitedWithCode(1),
+    EXPECT_EXIT(static_cast<void>(1.0 / runtime::power(0.0, 2.0)), testing::ExitedWithCode(1),
                 testing::Eq(head + "6103: MATH\r\n- floating-point error: divide by zero\r\n"));
 }
 

@@ -1,4 +1,4 @@
-#include "runtime/ftol.hpp"
+#include "runtime/truncate.hpp"
 
 #include <cmath>
 
@@ -6,7 +6,7 @@
 
 namespace runtime {
 
-std::int32_t ftol(double x) {
+std::int32_t truncate_to_int(double x) {
     // Both bounds are exact doubles; every double strictly between them truncates into range.
     // The comparisons are the quiet ones, so a NaN raises nothing before it is reported.
     constexpr double kAbove = 2147483648.0;  // 2^31
