@@ -5,6 +5,7 @@
 #include <cassert>
 
 #include "experiments/column_major.hpp"
+#include "runtime/checked.hpp"
 #include "runtime/math_error.hpp"
 #include "runtime/truncate.hpp"
 
@@ -25,25 +26,30 @@ using runtime::truncate_to_int;
 namespace {
 
 // Crout's method as it is written: stage by stage, every element receiving its terms in
-// increasing order of L. This is the order in which a zero pivot or an overflow is met.
-void factor_in_order(const ColumnMajor& a, int n, int last_stage) {
+// increasing order of L. This is the order in which a zero pivot or an overflow is met; each
+// operation checks its result where Checks says so (runtime/checked.hpp).
+template <bool Checks> void factor_in_order(const ColumnMajor& a, int n, int last_stage) {
+    using runtime::checked::divide, runtime::checked::multiply, runtime::checked::subtract;
     // First row of U; column 1 of L is column 1 of A.
-    for (int J = 2; J <= n; ++J) a(1, J) = a(1, J) / a(1, 1);
+    for (int J = 2; J <= n; ++J) a(1, J) = divide<Checks>(a(1, J), a(1, 1));
 
     for (int K = 2; K <= last_stage; ++K) {
         // Column K of L.
         for (int I = K; I <= n; ++I)
-            for (int L = 1; L <= K - 1; ++L) a(I, K) = a(I, K) - a(I, L) * a(L, K);
+            for (int L = 1; L <= K - 1; ++L)
+                a(I, K) = subtract<Checks>(a(I, K), multiply<Checks>(a(I, L), a(L, K)));
         // Row K of U, each element fully reduced before it is divided by the new pivot.
         for (int J = K + 1; J <= n; ++J) {
-            for (int L = 1; L <= K - 1; ++L) a(K, J) = a(K, J) - a(K, L) * a(L, J);
-            a(K, J) = a(K, J) / a(K, K);
+            for (int L = 1; L <= K - 1; ++L)
+                a(K, J) = subtract<Checks>(a(K, J), multiply<Checks>(a(K, L), a(L, J)));
+            a(K, J) = divide<Checks>(a(K, J), a(K, K));
         }
     }
 
     // The last pivot. A zero one is no fault here: it shows as a zero determinant, and the
     // solver's division by it ends the run.
-    for (int L = 1; L <= last_stage; ++L) a(n, n) = a(n, n) - a(n, L) * a(L, n);
+    for (int L = 1; L <= last_stage; ++L)
+        a(n, n) = subtract<Checks>(a(n, n), multiply<Checks>(a(n, L), a(L, n)));
 }
 
 // y[i] receives the terms x_L[i] * s_L for L = 0, 1, ..., terms - 1, in that order, each
@@ -146,18 +152,22 @@ Kernel kernel_of([[maybe_unused]] KernelForm form) {
 }
 
 // Back substitution, U x = y; U's diagonal is 1, so there is nothing to divide by. Each
-// component needs every one below it, so this keeps the textbook order in both forms.
+// component needs every one below it, so this keeps the textbook order in both forms, and
+// checks its operations where the program's arithmetic does.
 void back_substitute(const ColumnMajor& a, const Vector& b, int n, int first_back) {
+    using runtime::checked::multiply, runtime::checked::subtract;
     for (int I = first_back; I >= 1; --I)
-        for (int L = I + 1; L <= n; ++L) b(I) = b(I) - a(I, L) * b(L);
+        for (int L = I + 1; L <= n; ++L) b(I) = subtract(b(I), multiply(a(I, L), b(L)));
 }
 
-// Forward substitution, L y = b, as it is written.
+// Forward substitution, L y = b, as it is written, each operation checked where the program's
+// arithmetic is.
 void forward_in_order(const ColumnMajor& a, const Vector& b, int n) {
-    b(1) = b(1) / a(1, 1);
+    using runtime::checked::divide, runtime::checked::multiply, runtime::checked::subtract;
+    b(1) = divide(b(1), a(1, 1));
     for (int I = 2; I <= n; ++I) {
-        for (int L = 1; L <= I - 1; ++L) b(I) = b(I) - a(I, L) * b(L);
-        b(I) = b(I) / a(I, I);
+        for (int L = 1; L <= I - 1; ++L) b(I) = subtract(b(I), multiply(a(I, L), b(L)));
+        b(I) = divide(b(I), a(I, I));
     }
 }
 
@@ -197,26 +207,36 @@ void crout_factor(const double& N, std::span<double> A) {
 
 void crout_factor(const double& N, std::span<double> A, KernelForm form) {
     const int n = truncate_to_int(N);
-    const int last_stage = truncate_to_int(N - 1.0);
+    const int last_stage = truncate_to_int(runtime::checked::subtract(N, 1.0));
     if (n < 1) return;
     assert(n <= kLargestOrder && kernel_form_runs_here(form));
     const auto size = std::ptrdiff_t(n) * n;
     // The fast form runs with the traps masked. Should it raise a fault, the factorisation
-    // runs again from the original in the order of the method, where the trap reports the
-    // fault at the very operation that meets it.
+    // runs again from the original in the order of the method, where the trap, or the check
+    // of the operation, reports the fault at the very operation that meets it.
     std::copy_n(A.begin(), size, scratch.original.begin());
     const Kernel fast = kernel_of(form);
     if (runtime::runs_clean_masked([&] { fast(A.data(), n, last_stage, scratch.u_rows.data()); }))
         return;
     std::copy_n(scratch.original.begin(), size, A.begin());
-    factor_in_order(ColumnMajor(A, n), n, last_stage);
+    factor_in_order<runtime::kArithmeticChecked>(ColumnMajor(A, n), n, last_stage);
+}
+
+void crout_factor_in_order(const double& N, std::span<double> A, bool checked) {
+    const int n = truncate_to_int(N);
+    const int last_stage = truncate_to_int(runtime::checked::subtract(N, 1.0));
+    if (n < 1) return;
+    if (checked)
+        factor_in_order<true>(ColumnMajor(A, n), n, last_stage);
+    else
+        factor_in_order<false>(ColumnMajor(A, n), n, last_stage);
 }
 
 double determinant(const double& N, std::span<double> A) {
     const int n = truncate_to_int(N);
     const ColumnMajor a(A, n);
     double DET = 1.0;
-    for (int J = 1; J <= n; ++J) DET = a(J, J) * DET;
+    for (int J = 1; J <= n; ++J) DET = runtime::checked::multiply(a(J, J), DET);
     return DET;
 }
 
@@ -230,7 +250,7 @@ void LU(const double& N, std::span<double> A, Display& display) {
 
 void SOLVE(const double& N, std::span<double> A, std::span<double> B) {
     const int n = truncate_to_int(N);
-    const int first_back = truncate_to_int(N - 1.0);
+    const int first_back = truncate_to_int(runtime::checked::subtract(N, 1.0));
     const ColumnMajor a(A, n);
     const Vector b(B);
     if (n < 1) return;

@@ -28,6 +28,11 @@ enum class KernelForm { Portable, Avx2 };
 bool kernel_form_runs_here(KernelForm form);
 void crout_factor(const double& N, std::span<double> A, KernelForm form);
 
+// The factorisation in the order of the method, which the fast kernel falls back to when it
+// meets a fault, each operation checking its result or not (runtime/checked.hpp): for the
+// benchmarks, which measure what the checks cost.
+void crout_factor_in_order(const double& N, std::span<double> A, bool checked);
+
 // DET: the product of the diagonal of the factored A, taken from the first entry to the last.
 double determinant(const double& N, std::span<double> A);
 

@@ -2,20 +2,23 @@
 // A counted loop whose index is a double, as the generators and the sweep run theirs: the
 // number of passes is fixed when the loop starts, from the double bounds, and the index starts
 // at the first value and advances by adding the step and storing the sum. After the loop the
-// index stands one step past its last value.
+// index stands one step past its last value. Each operation is checked where the program's
+// arithmetic is (runtime/checked.hpp).
 
 #include <cstdint>
 
+#include "runtime/checked.hpp"
 #include "runtime/truncate.hpp"
 
 namespace experiments {
 
 template <class Body>
 void for_double(double& index, double first, double last, double step, Body body) {
-    std::int32_t passes = runtime::truncate_to_int((last - first + step) / step);
+    using runtime::checked::add, runtime::checked::divide, runtime::checked::subtract;
+    std::int32_t passes = runtime::truncate_to_int(divide(add(subtract(last, first), step), step));
     for (index = first; passes > 0; --passes) {
         body();
-        index = index + step;
+        index = add(index, step);
     }
 }
 

@@ -8,10 +8,12 @@
 #include "experiments/double_loop.hpp"
 #include "experiments/right_hand_side.hpp"
 #include "experiments/test_matrix.hpp"
+#include "runtime/checked.hpp"
 #include "runtime/truncate.hpp"
 
 namespace experiments {
 
+namespace checked = runtime::checked;
 using runtime::truncate_to_int;
 
 void run_inverse_and_determinant(ProgramState& state, io::UnitTable& units) {
@@ -62,8 +64,8 @@ void run_accuracy_sweep(ProgramState& state, io::UnitTable& units) {
             // takes the place of an earlier).
             NORM0 = 0.0;
             for (I = 1; I <= n; ++I) {
-                NORM1 = std::fabs(b(I) - 1.0);
-                if (NORM1 >= NORM0) NORM0 = NORM1;
+                NORM1 = std::fabs(checked::subtract(b(I), 1.0));
+                if (checked::greater_equal(NORM1, NORM0)) NORM0 = NORM1;
             }
             display.norm(N, NORM0);
             display.pause();

@@ -8,6 +8,7 @@
 #include "experiments/column_major.hpp"
 #include "experiments/crout.hpp"
 #include "experiments/double_loop.hpp"
+#include "runtime/checked.hpp"
 #include "runtime/power.hpp"
 #include "runtime/truncate.hpp"
 
@@ -40,15 +41,16 @@ KnownEntries& known_entries() {
 void compute_new_entries(const double& N, KnownEntries& known) {
     using runtime::power;
     using runtime::truncate_to_int;
+    using runtime::checked::divide, runtime::checked::less, runtime::checked::subtract;
     const ColumnMajor entry(known.storage, kLargestOrder);
     double I = 0.0, J = 0.0;
     for_double(I, 1.0, N, 1.0, [&] {
         for_double(J, 1.0, N, 1.0, [&] {
             const int i = truncate_to_int(I), j = truncate_to_int(J);
             if (i <= known.order && j <= known.order) return;
-            if (J > I) entry(i, j) = static_cast<double>(power(3.0, I - J));
-            if (J == I) entry(i, j) = 1.0 / I;
-            if (J < I) {
+            if (less(I, J)) entry(i, j) = static_cast<double>(power(3.0, subtract(I, J)));
+            if (J == I) entry(i, j) = divide(1.0, I);
+            if (less(J, I)) {
                 runtime::Extended upper = power(4.0, J); // taken first, then the lower power
                 runtime::Extended lower = power(4.0, I);
                 entry(i, j) = upper / lower;
@@ -68,7 +70,7 @@ void fill_test_matrix(const double& N, const std::int32_t& K, std::span<double> 
     const ColumnMajor kept(known.storage, kLargestOrder);
     const ColumnMajor a(A, n);
     for (int j = 1; j <= n; ++j) std::copy_n(&kept(1, j), n, &a(1, j));
-    if (K == 2) a(n, n) = kCornerNumerator / N;
+    if (K == 2) a(n, n) = runtime::checked::divide(kCornerNumerator, N);
 }
 
 void MAT(const double& N, const std::int32_t& K, std::span<double> A, Display& display) {

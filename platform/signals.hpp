@@ -22,6 +22,11 @@ using FaultHandler = void (*)();
 // rounding and precision as they are.
 void enable_float_traps();
 
+// Whether invalid operation, division by zero and overflow all trap now, as the processor's
+// control register reads back: most 64-bit ARM cores, and qemu, keep them masked whatever is
+// asked of them.
+bool float_traps_work();
+
 // Masks every floating-point exception and clears the sticky flags; returns an opaque state to
 // give back to restore_float_state.
 struct FloatState {

@@ -24,8 +24,9 @@ RoundedDouble infinity(bool negative) {
     return {std::bit_cast<double>(kInfinityBits | (negative ? kSignBit : 0)), false};
 }
 
-// An invalid operation gives the quiet NaN with the sign set, as the processor's own operations
-// and MPFR's conversion do here; a NaN operand gives the same NaN.
+// An invalid operation gives the quiet NaN with the sign set, as x86-64's own operations do (64-bit
+// ARM's default NaN has the sign clear; no NaN reaches the output); a NaN operand gives the same
+// NaN.
 RoundedDouble invalid() {
     return {std::bit_cast<double>(kSignBit | 0x7FF8000000000000), false};
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "runtime/checked.hpp"
 #include "runtime/error_report.hpp"
 #include "runtime/run_time_state.hpp"
 #include "runtime/unreachable.hpp"
@@ -67,8 +68,11 @@ void set_operation_name(MathErrorState& state, std::string_view name) {
 } // namespace
 
 void set_up_float_environment() {
-    platform::enable_float_traps();
     platform::set_float_trap_handler(&on_float_trap);
+    // Where the arithmetic checks itself, the traps stay masked: the checks alone report, in the
+    // order of the operations, also on a processor that would trap an operation the compiler
+    // has moved ahead of an earlier one's check.
+    if (!kArithmeticChecked) platform::enable_float_traps();
 }
 
 void on_float_trap(platform::FloatTrap trap) {

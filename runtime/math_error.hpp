@@ -46,8 +46,10 @@ struct MathErrorState {
 };
 
 // Rounding to nearest with 53-bit results, as the platform sets them; invalid operation,
-// division by zero and overflow unmasked, and on_float_trap registered for them; denormal operand,
-// underflow and inexact result masked and silent. Run once by the start-up.
+// division by zero and overflow unmasked, and on_float_trap registered for them, unless the
+// build's arithmetic checks itself (runtime/checked.hpp), which then leaves every exception
+// masked; denormal operand, underflow and inexact result masked and silent. Run once by the
+// start-up.
 void set_up_float_environment();
 
 // Every floating-point exception masked for the scope's lifetime, as the library's own code

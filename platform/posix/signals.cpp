@@ -17,6 +17,11 @@ void enable_float_traps() {
     feenableexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW);
 }
 
+bool float_traps_work() {
+    constexpr int kFatal = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;
+    return (fegetexcept() & kFatal) == kFatal;
+}
+
 FloatState hold_float_state() {
     FloatState state{};
     std::fenv_t env;

@@ -61,6 +61,15 @@ inline std::vector<double> right_hand_side(int n) {
     return b;
 }
 
+// x * y rounded to double on its own: the store to a volatile keeps any compiler from fusing it
+// with the subtraction that takes it (a fused multiply-add rounds once, not twice). The
+// reference so stays the rules' arithmetic whatever the build's flags, and the tests that
+// compare the program with it bit for bit fail if a fused multiply-add creeps into the program.
+inline double rounded_product(double x, double y) {
+    volatile double product = x * y;
+    return product;
+}
+
 // Crout's method in place: each element receives its terms in increasing order of the
 // summation index, each product rounded before its subtraction.
 inline void textbook_factor(int n, std::vector<double>& m) {
@@ -68,13 +77,13 @@ inline void textbook_factor(int n, std::vector<double>& m) {
     for (int j = 2; j <= n; ++j) a(1, j) = a(1, j) / a(1, 1);
     for (int k = 2; k <= n - 1; ++k) {
         for (int i = k; i <= n; ++i)
-            for (int l = 1; l < k; ++l) a(i, k) = a(i, k) - a(i, l) * a(l, k);
+            for (int l = 1; l < k; ++l) a(i, k) = a(i, k) - rounded_product(a(i, l), a(l, k));
         for (int j = k + 1; j <= n; ++j) {
-            for (int l = 1; l < k; ++l) a(k, j) = a(k, j) - a(k, l) * a(l, j);
+            for (int l = 1; l < k; ++l) a(k, j) = a(k, j) - rounded_product(a(k, l), a(l, j));
             a(k, j) = a(k, j) / a(k, k);
         }
     }
-    for (int l = 1; l < n; ++l) a(n, n) = a(n, n) - a(n, l) * a(l, n);
+    for (int l = 1; l < n; ++l) a(n, n) = a(n, n) - rounded_product(a(n, l), a(l, n));
 }
 
 // The forward substitution with L, then the back substitution with U, in the same way.
@@ -82,11 +91,11 @@ inline void textbook_solve(int n, const std::vector<double>& m, std::vector<doub
     auto a = [&](int i, int j) { return m[std::size_t(i - 1 + (j - 1) * n)]; };
     auto x = [&](int i) -> double& { return b[std::size_t(i - 1)]; };
     for (int i = 1; i <= n; ++i) {
-        for (int l = 1; l < i; ++l) x(i) = x(i) - a(i, l) * x(l);
+        for (int l = 1; l < i; ++l) x(i) = x(i) - rounded_product(a(i, l), x(l));
         x(i) = x(i) / a(i, i);
     }
     for (int i = n - 1; i >= 1; --i)
-        for (int l = i + 1; l <= n; ++l) x(i) = x(i) - a(i, l) * x(l);
+        for (int l = i + 1; l <= n; ++l) x(i) = x(i) - rounded_product(a(i, l), x(l));
 }
 
 // What an option shows: the report's records, and the console's (without their first

@@ -7,8 +7,9 @@
 //   read               read an option, then show it as a label record on the console
 //   close              close unit 20
 //   OP X Y             X op Y in the program's arithmetic, its bits shown as 16 hex digits;
-//                      OP is add, sub, mul, div, pow (X**Y stored to a double) or powsub
-//                      (1 - X**Y: the power enters the subtraction unrounded)
+//                      OP is add, sub, mul, div, ge (X >= Y, as 1 or 0), pow (X**Y stored
+//                      to a double) or powsub (1 - X**Y: the power enters the subtraction
+//                      unrounded)
 //   idiv               an integer division by zero
 //   stack              unbounded recursion until the stack overflows
 //   solve N A... B...  factors the N x N matrix A (row by row) with the program's LU and solves
@@ -29,6 +30,7 @@
 #include "io/startup.hpp"
 #include "io/unit_table.hpp"
 #include "platform/io.hpp"
+#include "runtime/checked.hpp"
 #include "runtime/power.hpp"
 #include "runtime/termination.hpp"
 
@@ -42,8 +44,11 @@ volatile int g_depth_limit = -1; // never reached; hides the recursion's end fro
     return depth == g_depth_limit ? 0 : recurse(depth + 1) + frame[0];
 }
 
-// The division must reach the processor, not the undefined-behaviour checks.
-[[gnu::noinline, gnu::no_sanitize("integer-divide-by-zero")]] int divide(int a, int b) {
+// The program's integer division: where the arithmetic checks itself, the check reports the
+// zero divisor; elsewhere the division must reach the processor, not the undefined-behaviour
+// checks.
+[[gnu::noinline, gnu::no_sanitize("integer-divide-by-zero")]] int integer_divide(int a, int b) {
+    if constexpr (runtime::kArithmeticChecked) return runtime::checked::divide(a, b);
     return a / b;
 }
 
@@ -73,7 +78,7 @@ int main(int argc, char** argv) {
             units.close(20);
         } else if (step == "idiv") {
             volatile int numerator = 1, denominator = 0;
-            return divide(numerator, denominator);
+            return integer_divide(numerator, denominator);
         } else if (step == "stack") {
             return recurse(0);
         } else if (step == "solve") {
@@ -86,11 +91,14 @@ int main(int argc, char** argv) {
             experiments::SOLVE(static_cast<double>(n), a, b);
         } else if (const double x = number(i), y = number(i); step == "add" || step == "sub" ||
                                                               step == "mul" || step == "div" ||
-                                                              step == "pow" || step == "powsub") {
-            const double result = step == "add"   ? x + y
-                                  : step == "sub" ? x - y
-                                  : step == "mul" ? x * y
-                                  : step == "div" ? x / y
+                                                              step == "ge" || step == "pow" ||
+                                                              step == "powsub") {
+            using namespace runtime::checked;
+            const double result = step == "add"   ? add(x, y)
+                                  : step == "sub" ? subtract(x, y)
+                                  : step == "mul" ? multiply(x, y)
+                                  : step == "div" ? divide(x, y)
+                                  : step == "ge"  ? (greater_equal(x, y) ? 1.0 : 0.0)
                                   : step == "pow" ? static_cast<double>(runtime::power(x, y))
                                                   : 1.0 - runtime::power(x, y);
             char bits[32];

@@ -7,10 +7,12 @@
 
 #include <unistd.h>
 
+#include <cstdio>
 #include <limits>
 
 #include <gtest/gtest.h>
 
+#include "platform/signals.hpp"
 #include "runtime/power.hpp"
 #include "tests/support/run_program.hpp"
 
@@ -28,6 +30,14 @@ TEST(FloatEnvironment, FatalExceptionsAndSilentOnes) {
         {"div 1 0", "", report("M6103: MATH", fpe + "divide by zero")},
         {"div 0 0", "", report("M6101: MATH", fpe + "invalid")},
         {"mul 1e300 1e300", "", report("M6104: MATH", fpe + "overflow")},
+        {"add 1e308 1e308", "", report("M6104: MATH", fpe + "overflow")},
+        {"sub inf inf", "", report("M6101: MATH", fpe + "invalid")},
+        {"mul 0 -inf", "", report("M6101: MATH", fpe + "invalid")},
+        {"ge nan 1", "", report("M6101: MATH", fpe + "invalid")},
+        {"ge 1 1", "3ff0000000000000\n", ""},
+        {"div -inf 0", "fff0000000000000\n", ""}, // infinities and NaNs carried through
+        {"mul inf 2", "7ff0000000000000\n", ""},
+        {"add nan 1", "7ff8000000000000\n", ""},
         {"pow -2 0.5", "", report("M6201: MATH", "**: DOMAIN error")},
         {"pow 0 -1", "", report("M6202: MATH", "**: SING error")},
         {"pow 10 400", "", report("M6203: MATH", "**: OVERFLOW error")},
@@ -45,6 +55,22 @@ TEST(FloatEnvironment, FatalExceptionsAndSilentOnes) {
         RunResult r = run_probe(dir, {.args = words(c.steps), .input = "abc\n"});
         EXPECT_EQ(r.outcome(), std::tuple(c.err.empty() ? 0 : 1, c.err, c.out)) << c.steps;
     }
+}
+
+// The query reads the control register back: masked, no trap works; unmasked, all three do on
+// x86-64 (most 64-bit ARM cores, and qemu, keep them masked: the arithmetic checks itself).
+TEST(FloatTraps, WhetherTheyWorkIsReadBack) {
+    const platform::FloatState held = platform::hold_float_state();
+    const bool masked = platform::float_traps_work();
+    platform::enable_float_traps();
+    const bool unmasked = platform::float_traps_work();
+    platform::restore_float_state(held);
+    EXPECT_FALSE(masked);
+#if defined(__x86_64__)
+    EXPECT_TRUE(unmasked);
+#else
+    std::printf("the float traps %s here\n", unmasked ? "work" : "do not work");
+#endif
 }
 
 TEST(ExtendedDeathTest, OverflowInvalidAndDivisionByZeroEndTheRun) {

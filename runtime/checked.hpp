@@ -1,0 +1,97 @@
+#pragma once
+// The program's arithmetic where the processor does not trap: each operation that can fault
+// tests its own result at once and, on a fault, reports the one the operation itself raised,
+// before anything else runs. A non-finite result from finite operands is classified from the
+// operands: x / 0 is a division by zero (M6103), a new NaN (0 / 0, inf - inf, 0 * inf) an
+// invalid operation (M6101), an infinity an overflow (M6104). An ordered comparison with a NaN
+// is invalid (M6101). An integer division by zero ends the run as its trap does (R6003).
+//
+// Sticky flags tested after a statement cannot do this: they do not say which fault came
+// first, and compilers move flag reads across inlined arithmetic. The test here reads only the
+// result, right after its operation, and the report is a call that nothing after it can pass.
+//
+// The checks are compiled in where the build says so (CROUT_CHECKED_ARITHMETIC: by default on
+// every processor but x86-64, whose traps find the same faults in hardware); such a build
+// leaves the traps masked, so the checks alone find every fault, in the order of the
+// operations. Elsewhere each operation is the plain one.
+//
+//     a(I, K) = checked::subtract(a(I, K), checked::multiply(a(I, L), a(L, K)));
+
+#include <cmath>
+#include <cstdint>
+
+#include "runtime/extended.hpp"
+
+#ifndef CROUT_CHECKED_ARITHMETIC
+#define CROUT_CHECKED_ARITHMETIC 0
+#endif
+
+namespace runtime {
+
+inline constexpr bool kArithmeticChecked = CROUT_CHECKED_ARITHMETIC != 0;
+
+// The report of the fault that x op y = result raised, if it raised one (the operands finite,
+// the result not); returns when it raised none (a NaN or an infinity carried through).
+void report_fault_of(Operation op, double x, double y, double result);
+// The reports of an ordered comparison with a NaN and of an integer division by zero.
+[[noreturn]] void report_unordered_comparison();
+[[noreturn]] void report_integer_divide_by_zero();
+
+namespace checked {
+
+template <bool Checks = kArithmeticChecked>
+[[gnu::always_inline]] inline double apply(Operation op, double x, double y) {
+    double result = op == Operation::Add        ? x + y
+                    : op == Operation::Subtract ? x - y
+                    : op == Operation::Multiply ? x * y
+                                                : x / y;
+    if constexpr (Checks) {
+        if (!std::isfinite(result)) [[unlikely]]
+            report_fault_of(op, x, y, result);
+    }
+    return result;
+}
+
+template <bool Checks = kArithmeticChecked> inline double add(double x, double y) {
+    return apply<Checks>(Operation::Add, x, y);
+}
+template <bool Checks = kArithmeticChecked> inline double subtract(double x, double y) {
+    return apply<Checks>(Operation::Subtract, x, y);
+}
+template <bool Checks = kArithmeticChecked> inline double multiply(double x, double y) {
+    return apply<Checks>(Operation::Multiply, x, y);
+}
+template <bool Checks = kArithmeticChecked> inline double divide(double x, double y) {
+    return apply<Checks>(Operation::Divide, x, y);
+}
+
+// x >= y and x < y, ordered: a NaN operand is an invalid operation.
+template <bool Checks = kArithmeticChecked> inline bool greater_equal(double x, double y) {
+    if constexpr (Checks) {
+        if (std::isunordered(x, y)) [[unlikely]]
+            report_unordered_comparison();
+    }
+    return x >= y;
+}
+template <bool Checks = kArithmeticChecked> inline bool less(double x, double y) {
+    if constexpr (Checks) {
+        if (std::isunordered(x, y)) [[unlikely]]
+            report_unordered_comparison();
+    }
+    return x < y;
+}
+
+// a / b, truncated; a zero divisor ends the run with the report of the integer-divide trap, and
+// so does the one quotient out of range, the most negative value over -1.
+template <bool Checks = kArithmeticChecked>
+inline std::int32_t divide(std::int32_t a, std::int32_t b) {
+    if constexpr (Checks) {
+        if (b == 0 || (b == -1 && a == INT32_MIN)) [[unlikely]]
+            report_integer_divide_by_zero();
+    }
+    return a / b;
+}
+
+} // namespace checked
+
+} // namespace runtime
