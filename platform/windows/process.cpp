@@ -99,7 +99,8 @@ BOOL WINAPI on_control(DWORD) {
     return TRUE;
 }
 
-// A failure after the command's program has started: it is ended, and standard error says why.
+// A command that cannot run in a job of its own is not run (a program already started is ended
+// before it runs), and standard error says why; the pause goes on.
 void say_not_run(const char* step, DWORD error) {
     const std::string message = "The command was not run: " + std::string(step) +
                                 " failed with system error " + std::to_string(error) + ".\r\n";
