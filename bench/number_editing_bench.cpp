@@ -11,7 +11,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "io/number_editing.hpp"
+#include "io/format/number_editing.hpp"
 
 namespace {
 

@@ -1,11 +1,9 @@
-# The manual page's list of deliberate deviations is README's list, turned into roff, so the two
-# cannot drift apart: each numbered item of README's "Deliberate deviations" section becomes a
-# numbered paragraph, its `code` in bold, its backslashes and hyphens escaped.
-function(crout_deviations_roff readme out_var)
-    file(READ "${readme}" text)
-    string(REGEX MATCH "\n## Deliberate deviations\n.*" section "${text}")
-    string(REGEX REPLACE "^\n## Deliberate deviations\n" "" section "${section}")
-    string(REGEX REPLACE "\n## .*" "" section "${section}")
+# The manual page's list of deliberate deviations is doc/deviations.md's list, turned into roff,
+# so the two cannot drift apart: each numbered item of the list becomes a numbered paragraph, its
+# `code` in bold, its backslashes and hyphens escaped. The items must be numbered 1, 2, 3, ...
+# without a gap, or configuring fails.
+function(crout_deviations_roff list_file out_var)
+    file(READ "${list_file}" section)
     # One list element per line; CMake lists split at semicolons, so protect them first.
     string(REPLACE ";" "\\;" section "${section}")
     string(REPLACE "\n" ";" lines "${section}")
@@ -15,12 +13,12 @@ function(crout_deviations_roff readme out_var)
         if(line MATCHES "^([0-9]+)\\. (.*)$")
             math(EXPR count "${count} + 1")
             if(NOT CMAKE_MATCH_1 EQUAL count)
-                message(FATAL_ERROR "README's deviation ${CMAKE_MATCH_1} is not numbered ${count}")
+                message(FATAL_ERROR "${list_file}: deviation ${CMAKE_MATCH_1} is not numbered ${count}")
             endif()
             string(APPEND roff ".IP ${count}. 4\n")
             set(line "${CMAKE_MATCH_2}")
         elseif(count EQUAL 0 OR NOT line MATCHES "^   ")
-            continue() # the introduction, and blank lines
+            continue() # the title, the introduction, and blank lines
         endif()
         string(STRIP "${line}" line)
         string(REPLACE "\\" "\\e" line "${line}")
@@ -32,7 +30,7 @@ function(crout_deviations_roff readme out_var)
         string(APPEND roff "${line}\n")
     endforeach()
     if(count EQUAL 0)
-        message(FATAL_ERROR "README has no numbered deliberate deviations")
+        message(FATAL_ERROR "${list_file} has no numbered deliberate deviations")
     endif()
     set(${out_var} "${roff}" PARENT_SCOPE)
 endfunction()

@@ -1,7 +1,10 @@
+// The program's one input statement (option_read.hpp): the console's open line ended, one
+// integer item scanned, and a read fault turned into the run-time's report.
+
 #include "io/option_read.hpp"
 
-#include "io/option_scanner.hpp"
-#include "io/read_fault.hpp"
+#include "io/input/option_scanner.hpp"
+#include "io/input/read_fault.hpp"
 #include "runtime/error_report.hpp"
 #include "runtime/statement.hpp"
 

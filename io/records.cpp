@@ -1,3 +1,6 @@
+// The program's records (records.hpp): the layouts of its formatted writes, and one function
+// per record, each one write statement on its unit.
+
 #include "io/records.hpp"
 
 #include <initializer_list>
@@ -5,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "io/formatted.hpp"
-#include "io/list_directed.hpp"
+#include "io/format/formatted.hpp"
+#include "io/format/list_directed.hpp"
 
 namespace io {
 

@@ -1,8 +1,12 @@
+// The input/output side of the start-up (startup.hpp): the console unit over the standard
+// handles, installed as the process's unit table, and the hook that closes every unit at exit.
+
 #include "io/startup.hpp"
 
 #include <memory>
 #include <new>
 
+#include "io/input/byte_source.hpp"
 #include "io/unit_table.hpp"
 #include "platform/io.hpp"
 #include "runtime/error_report.hpp"
@@ -11,6 +15,14 @@
 namespace io {
 
 namespace {
+
+// The console's reading side over standard input.
+class StdinSource final : public ByteSource {
+public:
+    platform::IoResult read(char* buffer, std::size_t size) override {
+        return platform::read_once(platform::kStdin, buffer, size);
+    }
+};
 
 std::optional<runtime::ErrorCode> close_all_units() {
     return units().close_all();

@@ -1,3 +1,13 @@
+// A unit's writing side (unit.hpp): the record buffer, the carriage control of console records,
+// and the faults of a write, a cut and a close.
+//
+// Sections, in order:
+//   faults            the write and cut failures that end the run, and those passed over
+//   carriage control  the line-break bytes in front of a console record, checked when compiled
+//   records           begin_write, put_chars, store and end_record
+//   writing out       a console chunk, a file's buffer, flush and write_direct
+//   closing           close
+
 #include "io/unit.hpp"
 
 #include <optional>

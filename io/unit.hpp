@@ -15,21 +15,14 @@
 #include <vector>
 
 #include "io/channel.hpp"
+#include "io/input/line_state.hpp"
 #include "runtime/error_codes.hpp"
 
 namespace io {
 
 enum class UnitKind { Terminal, Sequential };
 
-// The line state of a descriptor. When standard input and output are both terminals the
-// console's reading side shares it with the writing side.
-struct LineState {
-    bool open_line = false;    // console: a record's line is not ended yet;
-                               // file: writing state (cut or newly created)
-    bool control_done = false; // console: the current record's first character was taken
-};
-
-inline constexpr std::size_t kConsoleBufferSize = 132;
+// A file's record buffer; the console's is kConsoleBufferSize (input/line_state.hpp).
 inline constexpr std::size_t kFileBufferSize = 1024;
 
 class Unit {

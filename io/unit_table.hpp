@@ -7,8 +7,8 @@
 #include <optional>
 #include <string_view>
 
-#include "io/byte_source.hpp"
-#include "io/console_reader.hpp"
+#include "io/input/byte_source.hpp"
+#include "io/input/console_reader.hpp"
 #include "io/unit.hpp"
 
 namespace io {

@@ -1,10 +1,14 @@
 #include "platform/process.hpp"
 
+#include <atomic>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include <windows.h>
+
+#include "platform/io.hpp"
 
 namespace platform {
 
@@ -82,17 +86,38 @@ struct SharedHandles {
     SharedHandles& operator=(const SharedHandles&) = delete;
 };
 
-// The command's job: when this process ends, by Ctrl-C for instance, the command ends too.
-HANDLE command_job = nullptr;
+// The job of the command that runs now. A console sends Ctrl-C to every program attached to
+// it, but a command's programs need not be attached to this console, and some consoles (Wine's)
+// tell this process alone: the control handler ends the job itself. The job is not
+// killed on close, so a program that a command started in the background (`start`) outlives
+// this process, as it does on a console.
+std::atomic<HANDLE> running_job{nullptr};
 
 BOOL WINAPI on_control(DWORD) {
+    if (const HANDLE job = running_job.load()) TerminateJobObject(job, kControlCExit);
     TerminateProcess(GetCurrentProcess(), kControlCExit);
     return TRUE;
 }
 
-// Starts program with the command line and waits for it to end. Returns the error of a
-// failed start, or ERROR_SUCCESS.
-DWORD run(const std::wstring& program, std::wstring command_line) {
+// A command that cannot run in a job of its own is not run (a program already started is ended
+// before it runs), and standard error says why; the pause goes on.
+void say_not_run(const char* step, DWORD error) {
+    const std::string message = "The command was not run: " + std::string(step) +
+                                " failed with system error " + std::to_string(error) + ".\r\n";
+    write_all(kStderr, message.data(), message.size());
+}
+
+void close_process(const PROCESS_INFORMATION& process) {
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+}
+
+// Starts program suspended with the command line "PROGRAM" TAIL, in the job. Windows before 8
+// keeps a process in one job only: where this process runs in a job already (Explorer starts
+// programs in one there), the command is started again outside that job, when it allows that.
+// False when the program could not be started; the error is then in error.
+bool start_in_job(const std::wstring& program, const std::wstring& tail, HANDLE job,
+                  PROCESS_INFORMATION& process, DWORD& error) {
     SharedHandles shared;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -100,42 +125,75 @@ DWORD run(const std::wstring& program, std::wstring command_line) {
     startup.hStdInput = shared.handles[0];
     startup.hStdOutput = shared.handles[1];
     startup.hStdError = shared.handles[2];
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(program.c_str(), command_line.data(), nullptr, nullptr, TRUE,
-                        CREATE_SUSPENDED, nullptr, nullptr, &startup, &process))
-        return GetLastError();
-    if (!command_job) {
-        command_job = CreateJobObjectW(nullptr, nullptr);
-        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
-        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
-        if (command_job)
-            SetInformationJobObject(command_job, JobObjectExtendedLimitInformation, &limits,
-                                    sizeof limits);
+    const DWORD attempts[] = {CREATE_SUSPENDED, CREATE_SUSPENDED | CREATE_BREAKAWAY_FROM_JOB};
+    for (const DWORD flags : attempts) {
+        std::wstring command_line = L'"' + program + L'"' + tail;
+        if (!CreateProcessW(program.c_str(), command_line.data(), nullptr, nullptr, TRUE, flags,
+                            nullptr, nullptr, &startup, &process)) {
+            if (flags != CREATE_SUSPENDED) break; // this process's job keeps its programs
+            error = GetLastError();
+            return false;
+        }
+        if (AssignProcessToJobObject(job, process.hProcess)) return true;
+        if (flags == CREATE_SUSPENDED) error = GetLastError();
+        TerminateProcess(process.hProcess, error); // never resumed: it has done nothing
+        close_process(process);
     }
-    if (command_job) AssignProcessToJobObject(command_job, process.hProcess);
-    ResumeThread(process.hThread);
-    WaitForSingleObject(process.hProcess, INFINITE);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return ERROR_SUCCESS;
+    say_not_run("AssignProcessToJobObject", error);
+    process = {};
+    return true;
+}
+
+// Runs program with the tail of the command line and waits for it to end. False when the
+// program could not be started.
+bool run(const std::wstring& program, const std::wstring& tail, HANDLE job) {
+    PROCESS_INFORMATION process{};
+    DWORD error = ERROR_SUCCESS;
+    if (!start_in_job(program, tail, job, process, error)) return false;
+    if (!process.hProcess) return true;
+    if (ResumeThread(process.hThread) == static_cast<DWORD>(-1)) {
+        error = GetLastError();
+        TerminateProcess(process.hProcess, error);
+        say_not_run("ResumeThread", error);
+    } else {
+        WaitForSingleObject(process.hProcess, INFINITE);
+    }
+    close_process(process);
+    return true;
+}
+
+// The reply as the system's wide text. Typed at a console, it arrives in the console's input
+// code page (an OEM code page such as 850 or 437); read from a file or a pipe, it is taken in
+// the ANSI code page, as other programs take such text.
+std::wstring reply_text(const char* command) {
+    if (!is_terminal(kStdin)) return wide(command);
+    const UINT code_page = GetConsoleCP();
+    const int length = static_cast<int>(std::strlen(command));
+    const int size = MultiByteToWideChar(code_page, 0, command, length, nullptr, 0);
+    std::wstring result(static_cast<std::size_t>(size), L'\0');
+    MultiByteToWideChar(code_page, 0, command, length, result.data(), size);
+    return result;
 }
 
 } // namespace
 
-// COMSPEC /c command; when COMSPEC is unset, or names a program that is missing or denied,
-// cmd.exe from the current folder or PATH; else nothing. The command line is the program's
-// name, "/c" and the command joined by blanks. While the command runs, Ctrl-C ends this
-// process at once, and the command with it.
+// "COMSPEC" /c command, in a job of its own while it runs; when COMSPEC is unset or its program
+// cannot be started (missing, denied, a folder, not a program), cmd.exe from the current folder
+// or PATH; else nothing. While the command runs, Ctrl-C ends this process and the command's job.
 void run_command(const char* command) {
-    const std::wstring tail = L" /c " + wide(command);
+    const std::wstring tail = L" /c " + reply_text(command);
+    const HANDLE job = CreateJobObjectW(nullptr, nullptr);
+    if (!job) return say_not_run("CreateJobObject", GetLastError());
+    running_job = job;
     SetConsoleCtrlHandler(on_control, TRUE);
-    DWORD failed = ERROR_FILE_NOT_FOUND;
+    bool started = false;
     if (std::optional<std::wstring> comspec = environment(L"COMSPEC"))
-        failed = run(*comspec, *comspec + tail);
-    if (failed == ERROR_FILE_NOT_FOUND || failed == ERROR_PATH_NOT_FOUND ||
-        failed == ERROR_ACCESS_DENIED)
-        if (std::optional<std::wstring> cmd = find_cmd()) run(*cmd, *cmd + tail);
+        started = run(*comspec, tail, job);
+    if (!started)
+        if (std::optional<std::wstring> cmd = find_cmd()) run(*cmd, tail, job);
     SetConsoleCtrlHandler(on_control, FALSE);
+    running_job = nullptr;
+    CloseHandle(job);
 }
 
 } // namespace platform

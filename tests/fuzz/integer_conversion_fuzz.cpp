@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "io/integer_conversion.hpp"
-#include "io/read_fault.hpp"
+#include "io/input/integer_conversion.hpp"
+#include "io/input/read_fault.hpp"
 #include "tests/fuzz/fail.hpp"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "io/number_editing.hpp"
+#include "io/format/number_editing.hpp"
 #include "tests/fuzz/fail.hpp"
 #include "tests/io/number_editing_reference.hpp"
 

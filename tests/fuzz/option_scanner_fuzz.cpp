@@ -7,8 +7,8 @@
 #include <cstring>
 #include <string_view>
 
-#include "io/option_scanner.hpp"
-#include "io/read_fault.hpp"
+#include "io/input/option_scanner.hpp"
+#include "io/input/read_fault.hpp"
 #include "tests/fuzz/fail.hpp"
 
 namespace {

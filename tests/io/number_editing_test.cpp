@@ -1,7 +1,7 @@
 // Number editing: the worked examples of every field, then every field of many doubles against
 // the exact reference (number_editing_reference.hpp).
 
-#include "io/number_editing.hpp"
+#include "io/format/number_editing.hpp"
 
 #include <cmath>
 #include <cstdlib>

@@ -2,7 +2,7 @@
 // terminal or redirected from a file, with LF or CR LF line ends. What the collected characters
 // convert to is checked by the integer conversion's fuzz target against a reference.
 
-#include "io/option_scanner.hpp"
+#include "io/input/option_scanner.hpp"
 
 #include <algorithm>
 #include <cstring>
@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "io/read_fault.hpp"
+#include "io/input/read_fault.hpp"
 
 namespace {
 

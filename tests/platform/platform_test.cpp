@@ -1,10 +1,11 @@
 // The platform layer. The standard handles may come non-blocking from the parent, and a signal
 // may interrupt a blocking call: a full pipe and an empty one are waited for, not reported, and
 // an interrupted write goes on.
-// The command interpreter of the Windows program, run by a reply at a pause: COMSPEC /c REPLY;
-// when COMSPEC is unset, or names a missing program, cmd.exe from the current folder and then
-// from PATH. The probe itself stands for an interpreter (it takes "/c" and runs the steps after
-// it), so each case shows which program ran the reply.
+// The command interpreter of the Windows program, run by a reply at a pause: "COMSPEC" /c REPLY;
+// when COMSPEC is unset, or its program cannot be started (missing, a folder, not a program),
+// cmd.exe from the current folder and then from PATH. The probe itself stands for an
+// interpreter (it takes "/c" and runs the steps after it), so each case shows which program ran
+// the reply; started with its path unquoted, a probe in "a b" would see "b\shell.exe" first.
 
 #include <fcntl.h>
 #include <sys/time.h>
@@ -82,29 +83,56 @@ TEST(CommandInterpreter, ComspecThenCmdInTheCurrentFolderThenOnPath) {
     if (native_programs() || !probe) GTEST_SKIP() << "the Windows program's own steps";
     const std::string cmd = "C:\\windows\\system32\\cmd.exe";
     const struct {
-        std::string comspec; // empty: unset
-        bool cmd_here;       // a cmd.exe in the current folder: the probe
+        std::string comspec; // empty: unset; ~ stands for the current folder
+        std::string copy;    // where a copy of the probe goes in the current folder
         std::string reply, shown;
     } cases[] = {
-        {cmd, false, "echo hi", "hi\r\n"},
-        {cmd, true, "echo hi", "hi\r\n"},
-        {windows_path(probe), false, "label:X", "X\r\n"},
-        {"", false, "echo hi", "hi\r\n"}, // cmd.exe on PATH
-        {"", true, "label:X", "X\r\n"},   // before the one on PATH
-        {"C:\\missing\\shell.exe", false, "echo hi", "hi\r\n"},
-        {"C:\\missing\\shell.exe", true, "label:X", "X\r\n"},
-        {"", true, "x", ""}, // one character runs nothing
+        {cmd, "", "echo hi", "hi\r\n"},
+        {cmd, "cmd.exe", "echo hi", "hi\r\n"},
+        {windows_path(probe), "", "label:X", "X\r\n"},
+        {"~\\a b\\shell.exe", "a b/shell.exe", "label:X", "X\r\n"},
+        {"", "", "echo hi", "hi\r\n"},       // cmd.exe on PATH
+        {"", "cmd.exe", "label:X", "X\r\n"}, // before the one on PATH
+        {"C:\\missing\\shell.exe", "", "echo hi", "hi\r\n"},
+        {"C:\\missing\\shell.exe", "cmd.exe", "label:X", "X\r\n"},
+        {"~", "", "echo hi", "hi\r\n"}, // a folder
+        {"~", "cmd.exe", "label:X", "X\r\n"},
+        {"C:\\windows\\win.ini", "", "echo hi", "hi\r\n"}, // not a program
+        {"", "cmd.exe", "x", ""},                          // one character runs nothing
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.comspec + (c.cmd_here ? " with cmd.exe here: " : ": ") + c.reply);
+        SCOPED_TRACE(c.comspec + " with the probe at " + c.copy + ": " + c.reply);
         TempDir dir;
-        if (c.cmd_here) std::filesystem::copy_file(probe, dir.file("cmd.exe"));
-        RunResult r =
-            run_probe(dir, {.args = {"label:A", "pause", "label:B"},
-                            .input = c.reply + "\n",
-                            .env = {c.comspec.empty() ? "COMSPEC" : "COMSPEC=" + c.comspec}});
+        if (!c.copy.empty()) {
+            std::filesystem::create_directories(
+                std::filesystem::path(dir.file(c.copy)).parent_path());
+            std::filesystem::copy_file(probe, dir.file(c.copy));
+        }
+        std::string comspec = c.comspec;
+        if (comspec.starts_with('~')) comspec.replace(0, 1, windows_path(dir.path));
+        RunResult r = run_probe(dir, {.args = {"label:A", "pause", "label:B"},
+                                      .input = c.reply + "\n",
+                                      .env = {comspec.empty() ? "COMSPEC" : "COMSPEC=" + comspec}});
         EXPECT_EQ(r.outcome(), std::tuple(0, "", "A\r\n" + kPrompt + c.shown + "\r\nB\r\n"));
     }
+}
+
+// A program that a reply starts in the background outlives the program, as on a console: it
+// writes late.txt two seconds after the probe has ended.
+TEST(CommandInterpreter, ABackgroundProgramOutlivesTheProgram) {
+    if (native_programs()) GTEST_SKIP() << "the Windows program's own steps";
+    TempDir dir;
+    const std::string reply =
+        "start \"\" /b cmd /c \"ping -n 3 127.0.0.1 >nul& echo late>late.txt\"";
+    RunResult r = run_probe(dir, {.args = {"pause"},
+                                  .input = reply + "\n",
+                                  .env = {"COMSPEC=C:\\windows\\system32\\cmd.exe"}});
+    EXPECT_EQ(std::tie(r.status, r.err), std::tuple(0, ""));
+    EXPECT_TRUE(r.out.starts_with(kPrompt));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("late.txt")));
+    for (int tenths = 0; tenths < 100 && dir.read("late.txt").empty(); ++tenths)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_EQ(dir.read("late.txt"), "late\r\n");
 }
 
 // Ctrl-C while a command runs ends the program at once, with the status of an interrupted

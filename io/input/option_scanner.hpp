@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "io/console_reader.hpp"
+#include "io/input/console_reader.hpp"
 
 namespace io {
 

@@ -1,9 +1,12 @@
-#include "io/list_directed.hpp"
+// The records of a list-directed write (list_directed.hpp): texts and free-form numbers placed
+// by the system, at most 79 characters a record.
+
+#include "io/format/list_directed.hpp"
 
 #include <string_view>
 #include <utility>
 
-#include "io/number_editing.hpp"
+#include "io/format/number_editing.hpp"
 
 namespace io {
 

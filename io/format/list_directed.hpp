@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "io/output_item.hpp"
+#include "io/format/output_item.hpp"
 
 namespace io {
 

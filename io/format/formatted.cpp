@@ -1,9 +1,12 @@
-#include "io/formatted.hpp"
+// The records of a formatted write (formatted.hpp): a layout's fields take the items in order,
+// and the layout starts again at its reversion point while items remain.
+
+#include "io/format/formatted.hpp"
 
 #include <cassert>
 #include <string_view>
 
-#include "io/number_editing.hpp"
+#include "io/format/number_editing.hpp"
 #include "runtime/unreachable.hpp"
 
 namespace io {

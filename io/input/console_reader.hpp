@@ -5,8 +5,8 @@
 #include <array>
 #include <cstddef>
 
-#include "io/byte_source.hpp"
-#include "io/unit.hpp"
+#include "io/input/byte_source.hpp"
+#include "io/input/line_state.hpp"
 
 namespace io {
 

@@ -1,4 +1,13 @@
-#include "io/number_editing.hpp"
+// The number edits of a field (number_editing.hpp): F w.d, E w.d and the free form, each built
+// from the decimal form of its value.
+//
+// Sections, in order:
+//   special values  the texts of infinities and NaNs, and the asterisks of an overflow
+//   field writer    a rendering placed at the right end of a field of blanks
+//   fixed notation  shared by F w.d and by the free form's fixed branch
+//   interface       edit_fixed, edit_exponent, edit_free
+
+#include "io/format/number_editing.hpp"
 
 #include <algorithm>
 #include <bit>
@@ -7,7 +16,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "io/decimal_form.hpp"
+#include "io/format/decimal_form.hpp"
 
 namespace io {
 

@@ -1,4 +1,15 @@
-#include "io/decimal_form.hpp"
+// The decimal form of a double (decimal_form.hpp): 17 significant digits and an exponent, and
+// their rounding to fewer digits for a field.
+//
+// Sections, in order:
+//   tables          powers of ten and the digit pairs
+//   binary parts    |x| = m * 2^e and floor(log2 |x|)
+//   digit storage   a 17-digit number as ASCII, the 18th digit rounded half up into the 17th
+//   exact path      2^-16 <= |x| < 2^60, in 128-bit integers
+//   library path    every other finite value, through std::to_chars, and why it agrees
+//   interface       decimal_form and round_digits
+
+#include "io/format/decimal_form.hpp"
 
 #include <array>
 #include <bit>

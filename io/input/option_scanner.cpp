@@ -1,11 +1,20 @@
-#include "io/option_scanner.hpp"
+// The list-directed read of one integer item (option_scanner.hpp): the value's characters are
+// scanned from the console's reading side, then converted.
+//
+// Sections, in order:
+//   value text      the characters of one value, kept up to the buffer's length
+//   quoted values   the text between apostrophes
+//   value scan      blanks, blank lines, repeat factors, separators and brackets
+//   interface       scan_integer_item: one value, then the end of the read
+
+#include "io/input/option_scanner.hpp"
 
 #include <array>
 #include <cstddef>
 #include <string_view>
 
-#include "io/integer_conversion.hpp"
-#include "io/read_fault.hpp"
+#include "io/input/integer_conversion.hpp"
+#include "io/input/read_fault.hpp"
 
 namespace io {
 

@@ -1,5 +1,6 @@
 #pragma once
-// Where the console's reading side takes its bytes: standard input, or a script in tests.
+// Where the console's reading side takes its bytes: standard input (startup.cpp), or a script
+// in tests and fuzz targets. Only the result's type comes from platform/io.hpp.
 
 #include <cstddef>
 
@@ -13,14 +14,6 @@ public:
     // One read call of up to size bytes. count 0 with error 0 is end of file; on a terminal
     // one call returns one typed line.
     virtual platform::IoResult read(char* buffer, std::size_t size) = 0;
-};
-
-// Standard input.
-class StdinSource final : public ByteSource {
-public:
-    platform::IoResult read(char* buffer, std::size_t size) override {
-        return platform::read_once(platform::kStdin, buffer, size);
-    }
 };
 
 } // namespace io

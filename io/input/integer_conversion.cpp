@@ -1,6 +1,9 @@
-#include "io/integer_conversion.hpp"
+// The text of one list-directed integer value to a 32-bit integer (integer_conversion.hpp):
+// decimal digits, or a based integer written base#digits.
 
-#include "io/read_fault.hpp"
+#include "io/input/integer_conversion.hpp"
+
+#include "io/input/read_fault.hpp"
 
 namespace io {
 
