@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Builds and checks the Debian package, then builds with warnings as errors and runs the whole
-# suite, then again under the sanitizers, then builds crout.exe and runs its tests under Wine,
-# then runs each fuzz target for 30 seconds.
+# suite, then again under the sanitizers, then the fault tests with the arithmetic checking
+# itself instead of trapping (the checked preset), then builds crout.exe and runs its tests
+# under Wine, then the 64-bit ARM programs, their tests under qemu and their package
+# (scripts/arm64.sh), then runs each fuzz target for 30 seconds.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 bash "$here/scripts/setup.sh"
 cd "$here"
 echo "== package"
 bash scripts/package_check.sh
-for preset in ci asan; do
+for preset in ci asan checked; do
     echo "== $preset"
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset"
@@ -16,5 +18,7 @@ for preset in ci asan; do
 done
 echo "== windows"
 bash scripts/windows.sh
+echo "== arm64"
+bash scripts/arm64.sh
 echo "== fuzz"
 bash scripts/fuzz.sh
