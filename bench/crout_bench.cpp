@@ -1,6 +1,6 @@
 // The factor-and-solve of the program (LU, then SOLVE) beside the same work done by OpenBLAS
 // (dgetrf, then dgetrs with one right-hand side), on the kind-1 test matrix of orders 50 and
-// 100. Each pass copies the matrix and the right-hand side afresh, for both. OpenBLAS runs on
+// 100; and the textbook factorisation with its operations checked and plain, at order 50. Each pass copies the matrix and the right-hand side afresh, for both. OpenBLAS runs on
 // one thread, as the program does; unlike the program, it pivots.
 
 #include <vector>
@@ -64,7 +64,24 @@ void BM_OpenBlasFactorAndSolve(benchmark::State& state) {
     }
 }
 
+// The factorisation in the order of the method, which the fast kernel falls back to on a fault,
+// with each operation checking its result (as where the processor does not trap) and without:
+// what the checks cost.
+void BM_TextbookFactor(benchmark::State& state, bool checked) {
+    const int n = static_cast<int>(state.range(0));
+    const double N = n;
+    const Problem original = problem(n);
+    Problem work = original;
+    for (auto _ : state) {
+        work.a = original.a;
+        experiments::crout_factor_in_order(N, work.a, checked);
+        benchmark::DoNotOptimize(work.a.data());
+    }
+}
+
 } // namespace
 
+BENCHMARK_CAPTURE(BM_TextbookFactor, Plain, false)->Arg(50);
+BENCHMARK_CAPTURE(BM_TextbookFactor, Checked, true)->Arg(50);
 BENCHMARK(BM_CroutFactorAndSolve)->Arg(50)->Arg(100);
 BENCHMARK(BM_OpenBlasFactorAndSolve)->Arg(50)->Arg(100);

@@ -33,23 +33,31 @@ template <bool Checks> void factor_in_order(const ColumnMajor& a, int n, int las
     // First row of U; column 1 of L is column 1 of A.
     for (int J = 2; J <= n; ++J) a(1, J) = divide<Checks>(a(1, J), a(1, 1));
 
+    // Each element is reduced in a local and stored once: the same operations in the same
+    // order, and the compiler need not store it around each check's call.
     for (int K = 2; K <= last_stage; ++K) {
         // Column K of L.
-        for (int I = K; I <= n; ++I)
+        for (int I = K; I <= n; ++I) {
+            double lik = a(I, K);
             for (int L = 1; L <= K - 1; ++L)
-                a(I, K) = subtract<Checks>(a(I, K), multiply<Checks>(a(I, L), a(L, K)));
+                lik = subtract<Checks>(lik, multiply<Checks>(a(I, L), a(L, K)));
+            a(I, K) = lik;
+        }
         // Row K of U, each element fully reduced before it is divided by the new pivot.
         for (int J = K + 1; J <= n; ++J) {
+            double ukj = a(K, J);
             for (int L = 1; L <= K - 1; ++L)
-                a(K, J) = subtract<Checks>(a(K, J), multiply<Checks>(a(K, L), a(L, J)));
-            a(K, J) = divide<Checks>(a(K, J), a(K, K));
+                ukj = subtract<Checks>(ukj, multiply<Checks>(a(K, L), a(L, J)));
+            a(K, J) = divide<Checks>(ukj, a(K, K));
         }
     }
 
     // The last pivot. A zero one is no fault here: it shows as a zero determinant, and the
     // solver's division by it ends the run.
+    double last = a(n, n);
     for (int L = 1; L <= last_stage; ++L)
-        a(n, n) = subtract<Checks>(a(n, n), multiply<Checks>(a(n, L), a(L, n)));
+        last = subtract<Checks>(last, multiply<Checks>(a(n, L), a(L, n)));
+    a(n, n) = last;
 }
 
 // y[i] receives the terms x_L[i] * s_L for L = 0, 1, ..., terms - 1, in that order, each
@@ -156,8 +164,11 @@ Kernel kernel_of([[maybe_unused]] KernelForm form) {
 // checks its operations where the program's arithmetic does.
 void back_substitute(const ColumnMajor& a, const Vector& b, int n, int first_back) {
     using runtime::checked::multiply, runtime::checked::subtract;
-    for (int I = first_back; I >= 1; --I)
-        for (int L = I + 1; L <= n; ++L) b(I) = subtract(b(I), multiply(a(I, L), b(L)));
+    for (int I = first_back; I >= 1; --I) {
+        double xi = b(I);
+        for (int L = I + 1; L <= n; ++L) xi = subtract(xi, multiply(a(I, L), b(L)));
+        b(I) = xi;
+    }
 }
 
 // Forward substitution, L y = b, as it is written, each operation checked where the program's
@@ -166,8 +177,9 @@ void forward_in_order(const ColumnMajor& a, const Vector& b, int n) {
     using runtime::checked::divide, runtime::checked::multiply, runtime::checked::subtract;
     b(1) = divide(b(1), a(1, 1));
     for (int I = 2; I <= n; ++I) {
-        for (int L = 1; L <= I - 1; ++L) b(I) = subtract(b(I), multiply(a(I, L), b(L)));
-        b(I) = divide(b(I), a(I, I));
+        double yi = b(I);
+        for (int L = 1; L <= I - 1; ++L) yi = subtract(yi, multiply(a(I, L), b(L)));
+        b(I) = divide(yi, a(I, I));
     }
 }
 
