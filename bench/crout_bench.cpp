@@ -1,7 +1,8 @@
 // The factor-and-solve of the program (LU, then SOLVE) beside the same work done by OpenBLAS
 // (dgetrf, then dgetrs with one right-hand side), on the kind-1 test matrix of orders 50 and
-// 100; and the textbook factorisation with its operations checked and plain, at order 50. Each pass copies the matrix and the right-hand side afresh, for both. OpenBLAS runs on
-// one thread, as the program does; unlike the program, it pivots.
+// 100; and the textbook factorisation with its operations checked and plain, at order 50. Each pass
+// copies the matrix and the right-hand side afresh, for both. OpenBLAS runs on one thread, as the
+// program does; unlike the program, it pivots.
 
 #include <vector>
 

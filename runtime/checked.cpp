@@ -8,7 +8,8 @@ namespace runtime {
 void report_fault_of(Operation op, double x, double y, double result) {
     if (!std::isfinite(x) || !std::isfinite(y)) {
         // Only a new NaN is a fault here: inf - inf, 0 * inf, inf / inf.
-        if (std::isnan(result) && !std::isnan(x) && !std::isnan(y)) report_trap(MathCode::TrapInvalid);
+        if (std::isnan(result) && !std::isnan(x) && !std::isnan(y))
+            report_trap(MathCode::TrapInvalid);
         return;
     }
     if (std::isnan(result)) report_trap(MathCode::TrapInvalid); // 0 / 0

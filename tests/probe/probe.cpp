@@ -89,10 +89,9 @@ int main(int argc, char** argv) {
             experiments::Display display(units);
             experiments::LU(static_cast<double>(n), a, display);
             experiments::SOLVE(static_cast<double>(n), a, b);
-        } else if (const double x = number(i), y = number(i); step == "add" || step == "sub" ||
-                                                              step == "mul" || step == "div" ||
-                                                              step == "ge" || step == "pow" ||
-                                                              step == "powsub") {
+        } else if (const double x = number(i), y = number(i);
+                   step == "add" || step == "sub" || step == "mul" || step == "div" ||
+                   step == "ge" || step == "pow" || step == "powsub") {
             using namespace runtime::checked;
             const double result = step == "add"   ? add(x, y)
                                   : step == "sub" ? subtract(x, y)
