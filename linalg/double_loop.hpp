@@ -8,7 +8,7 @@
 
 #include "runtime/truncate.hpp"
 
-namespace experiments {
+namespace linalg {
 
 template <class Body>
 void for_double(double& index, double first, double last, double step, Body body) {
@@ -19,4 +19,4 @@ void for_double(double& index, double first, double last, double step, Body body
     }
 }
 
-} // namespace experiments
+} // namespace linalg
