@@ -8,9 +8,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include "experiments/crout.hpp"
-#include "experiments/right_hand_side.hpp"
-#include "experiments/test_matrix.hpp"
+#include "linalg/crout.hpp"
+#include "linalg/right_hand_side.hpp"
+#include "linalg/test_matrix.hpp"
 
 extern "C" {
 void dgetrf_(const int* m, const int* n, double* a, const int* lda, int* ipiv, int* info);
@@ -29,8 +29,8 @@ Problem problem(int n) {
     Problem p{std::vector<double>(static_cast<std::size_t>(n * n)),
               std::vector<double>(static_cast<std::size_t>(n))};
     const double N = n;
-    experiments::fill_test_matrix(N, 1, p.a);
-    experiments::COEF(N, p.b);
+    linalg::MAT(N, 1, p.a);
+    linalg::COEF(N, p.b);
     return p;
 }
 
@@ -42,8 +42,8 @@ void BM_CroutFactorAndSolve(benchmark::State& state) {
     for (auto _ : state) {
         work.a = original.a;
         work.b = original.b;
-        experiments::crout_factor(N, work.a);
-        experiments::SOLVE(N, work.a, work.b);
+        linalg::LU(N, work.a);
+        linalg::SOLVE(N, work.a, work.b);
         benchmark::DoNotOptimize(work.b.data());
     }
 }
@@ -75,7 +75,7 @@ void BM_TextbookFactor(benchmark::State& state, bool checked) {
     Problem work = original;
     for (auto _ : state) {
         work.a = original.a;
-        experiments::crout_factor_in_order(N, work.a, checked);
+        linalg::crout_factor_in_order(N, work.a, checked);
         benchmark::DoNotOptimize(work.a.data());
     }
 }

@@ -12,7 +12,7 @@
 #                                             (default: the release build, built if missing)
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-crout=${1:-$here/build/release/experiments/crout}
+crout=${1:-$here/build/release/program/crout}
 if [ ! -x "$crout" ]; then
     (cd "$here" && cmake --preset release >/dev/null && cmake --build --preset release >/dev/null)
 fi

@@ -23,7 +23,7 @@ trap 'rm -rf "$work"' EXIT
 { printf '1\n\n\n\n\n2\n'; printf '\n%.0s' $(seq 12); printf '3\n'; } >"$work/session"
 here=$PWD
 for build in ci arm64; do
-    program=$here/build/ci/experiments/crout
+    program=$here/build/ci/program/crout
     [ "$build" = ci ] || program=$here/build/arm64/qemu-crout
     mkdir "$work/$build"
     status=0

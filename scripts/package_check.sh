@@ -43,7 +43,7 @@ DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >"$work/apt.log" 2>
 { printf '1\n\n\n\n\n2\n'; printf '\n%.0s' $(seq 12); printf '3\n'; } >"$work/session"
 mkdir "$work/installed" "$work/built"
 (cd "$work/installed" && /usr/bin/crout <"$work/session" >/dev/null)
-(cd "$work/built" && "$here/build/release/experiments/crout" <"$work/session" >/dev/null)
+(cd "$work/built" && "$here/build/release/program/crout" <"$work/session" >/dev/null)
 cmp "$work/installed/resul3.doc" "$work/built/resul3.doc"
 (cd "$work/installed" && /usr/bin/crout-plot)
 (cd "$work/built" && "$here/build/release/tools/plot/crout-plot")

@@ -13,4 +13,4 @@ if ! (cd "$here" && cmake --preset release && cmake --build --preset release) >"
 fi
 rm -f "$log"
 trap - EXIT
-exec "$here/build/release/experiments/crout"
+exec "$here/build/release/program/crout"

@@ -34,7 +34,7 @@ trap 'wineserver -k 2>/dev/null || true' EXIT
 wine cmd /c exit >/dev/null 2>&1 </dev/null
 ctest --preset windows
 
-dlls=$(x86_64-w64-mingw32-objdump -p build/windows/experiments/crout.exe | sed -n 's/^\tDLL Name: //p' |
+dlls=$(x86_64-w64-mingw32-objdump -p build/windows/program/crout.exe | sed -n 's/^\tDLL Name: //p' |
     sort -u | tr '\n' ' ')
 echo "crout.exe imports: $dlls"
 for dll in $dlls; do

@@ -13,7 +13,7 @@
 //   idiv               an integer division by zero
 //   stack              unbounded recursion until the stack overflows
 //   solve N A... B...  factors the N x N matrix A (row by row) with the program's LU and solves
-//                      A x = B with SOLVE (unit 20 connected), to meet their faults
+//                      A x = B with SOLVE, to meet their faults
 // The process then ends as the program does: status 0, units closed at exit.
 
 #include <bit>
@@ -23,12 +23,12 @@
 #include <string_view>
 #include <vector>
 
-#include "experiments/crout.hpp"
 #include "io/option_read.hpp"
 #include "io/pause.hpp"
 #include "io/records.hpp"
 #include "io/startup.hpp"
 #include "io/unit_table.hpp"
+#include "linalg/crout.hpp"
 #include "platform/io.hpp"
 #include "runtime/checked.hpp"
 #include "runtime/power.hpp"
@@ -86,9 +86,8 @@ int main(int argc, char** argv) {
             std::vector<double> a(n * n), b(n);
             for (std::size_t k = 0; k < n * n; ++k) a[k / n + k % n * n] = number(i);
             for (double& component : b) component = number(i);
-            experiments::Display display(units);
-            experiments::LU(static_cast<double>(n), a, display);
-            experiments::SOLVE(static_cast<double>(n), a, b);
+            linalg::LU(static_cast<double>(n), a);
+            linalg::SOLVE(static_cast<double>(n), a, b);
         } else if (const double x = number(i), y = number(i);
                    step == "add" || step == "sub" || step == "mul" || step == "div" ||
                    step == "ge" || step == "pow" || step == "powsub") {

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <span>
 
-namespace experiments {
+namespace linalg {
 
 class ColumnMajor {
 public:
@@ -40,4 +40,4 @@ private:
     std::span<double> storage_;
 };
 
-} // namespace experiments
+} // namespace linalg

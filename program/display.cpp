@@ -1,4 +1,5 @@
-#include "experiments/display.hpp"
+// What the runs show: each record written to the console, then to the report unit.
+#include "program/display.hpp"
 
 #include <cassert>
 #include <cstddef>
@@ -6,7 +7,7 @@
 #include "io/pause.hpp"
 #include "io/records.hpp"
 
-namespace experiments {
+namespace program {
 
 namespace {
 
@@ -25,7 +26,7 @@ void Display::label(std::string_view text) {
     io::write_label(report_, text);
 }
 
-void Display::matrix(std::string_view caption, const ColumnMajor& matrix, int n) {
+void Display::matrix(std::string_view caption, const linalg::ColumnMajor& matrix, int n) {
     label(caption);
     auto count = static_cast<std::size_t>(n);
     auto stride = static_cast<std::size_t>(matrix.leading_dimension());
@@ -61,4 +62,4 @@ void Display::pause() {
     io::pause_prompt(units_);
 }
 
-} // namespace experiments
+} // namespace program

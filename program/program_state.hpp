@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-namespace experiments {
+namespace program {
 
 struct ProgramState {
     std::array<double, 100 * 100> A{}; // work matrix, column-major, leading dimension N
@@ -21,4 +21,4 @@ struct ProgramState {
 // The process's one program state.
 ProgramState& program_state();
 
-} // namespace experiments
+} // namespace program

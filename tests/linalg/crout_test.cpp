@@ -8,15 +8,15 @@
 
 #include <gtest/gtest.h>
 
-#include "experiments/crout.hpp"
-#include "tests/experiments/runs_reference.hpp"
+#include "linalg/crout.hpp"
+#include "tests/linalg/runs_reference.hpp"
 #include "tests/support/run_program.hpp"
 
-namespace experiments {
+namespace linalg {
 void PrintTo(KernelForm form, std::ostream* out) {
     *out << (form == KernelForm::Avx2 ? "Avx2" : "Portable");
 }
-} // namespace experiments
+} // namespace linalg
 
 namespace {
 
@@ -25,14 +25,14 @@ using namespace testsupport;
 // Whatever order the kernel works in, and in each of its forms that this processor runs (the
 // others are reported as skipped), every factor and every solution component is the textbook's
 // to the last bit, up to the largest order.
-class CroutForm : public testing::TestWithParam<experiments::KernelForm> {};
+class CroutForm : public testing::TestWithParam<linalg::KernelForm> {};
 
 TEST_P(CroutForm, BitForBitTheTextbookOnRandomMatrices) {
-    if (!experiments::kernel_form_runs_here(GetParam()))
+    if (!linalg::kernel_form_runs_here(GetParam()))
         GTEST_SKIP() << "this processor does not run the form";
     std::mt19937_64 random(20261206);
     std::uniform_real_distribution<double> entry(-1.0, 1.0);
-    for (int n = 1; n <= experiments::kLargestOrder; ++n) {
+    for (int n = 1; n <= linalg::kLargestOrder; ++n) {
         std::vector<double> a(static_cast<std::size_t>(n * n)), b(static_cast<std::size_t>(n));
         for (double& x : a) x = entry(random);
         for (int i = 0; i < n; ++i) a[std::size_t(i * (n + 1))] += n; // pivots away from zero
@@ -40,16 +40,15 @@ TEST_P(CroutForm, BitForBitTheTextbookOnRandomMatrices) {
         std::vector<double> expected_a = a, expected_b = b;
         reference::textbook_factor(n, expected_a);
         reference::textbook_solve(n, expected_a, expected_b);
-        experiments::crout_factor(static_cast<double>(n), a, GetParam());
-        experiments::SOLVE(static_cast<double>(n), a, b);
+        linalg::crout_factor(static_cast<double>(n), a, GetParam());
+        linalg::SOLVE(static_cast<double>(n), a, b);
         ASSERT_EQ(std::memcmp(a.data(), expected_a.data(), a.size() * sizeof(double)), 0) << n;
         ASSERT_EQ(std::memcmp(b.data(), expected_b.data(), b.size() * sizeof(double)), 0) << n;
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Forms, CroutForm,
-                         testing::Values(experiments::KernelForm::Portable,
-                                         experiments::KernelForm::Avx2),
+                         testing::Values(linalg::KernelForm::Portable, linalg::KernelForm::Avx2),
                          testing::PrintToStringParamName());
 
 // A zero pivot met by the program's own factorisation or solver ends the run at its division;

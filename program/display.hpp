@@ -5,10 +5,10 @@
 #include <span>
 #include <string_view>
 
-#include "experiments/column_major.hpp"
 #include "io/unit_table.hpp"
+#include "linalg/column_major.hpp"
 
-namespace experiments {
+namespace program {
 
 inline constexpr int kReportUnit = 20;
 inline constexpr const char* kReportFile = "resul3.doc";
@@ -20,7 +20,7 @@ public:
 
     void label(std::string_view text);
     // The caption, then rows 1..n of the matrix (entries 1..n of each), then a pause.
-    void matrix(std::string_view caption, const ColumnMajor& matrix, int n);
+    void matrix(std::string_view caption, const linalg::ColumnMajor& matrix, int n);
     void determinant(double det);
     void solution(double value);
     // The two records of an error norm: "norma(", the order and ")", then the norm.
@@ -34,4 +34,4 @@ private:
     io::Unit& report_;
 };
 
-} // namespace experiments
+} // namespace program

@@ -1,6 +1,7 @@
-#include "experiments/driver.hpp"
+// The program: the run-time's start-up, then the driver on the process's one program state.
 #include "io/startup.hpp"
 #include "io/unit_table.hpp"
+#include "program/driver.hpp"
 #include "runtime/termination.hpp"
 
 int main() {
@@ -9,5 +10,5 @@ int main() {
     // fault handlers.
     io::install_console_units();
     runtime::start_run_time(io::unit_hooks());
-    return experiments::run_driver(experiments::program_state(), io::units());
+    return program::run_driver(program::program_state(), io::units());
 }

@@ -4,9 +4,9 @@
 
 #include <span>
 
-namespace experiments {
+namespace linalg {
 
 // COEF: fills B(1..N).
 void COEF(const double& N, std::span<double> B);
 
-} // namespace experiments
+} // namespace linalg

@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "experiments/test_matrix.hpp"
-#include "tests/experiments/runs_reference.hpp"
+#include "linalg/test_matrix.hpp"
+#include "tests/linalg/runs_reference.hpp"
 
 namespace {
 
@@ -15,7 +15,7 @@ TEST(TestMatrix, EveryEntryOfBothKinds) {
     for (int n : {1, 6, 10, 50, 100}) {
         for (std::int32_t kind : {1, 2, 0, 3, -2}) {
             std::vector<double> a(static_cast<std::size_t>(n * n), -1.0);
-            experiments::fill_test_matrix(static_cast<double>(n), kind, a);
+            linalg::MAT(static_cast<double>(n), kind, a);
             for (int k = 0; k < n * n; ++k) // column-major: entry (k % n + 1, k / n + 1)
                 ASSERT_EQ(a[static_cast<std::size_t>(k)],
                           reference::matrix_entry(k % n + 1, k / n + 1, n, kind))

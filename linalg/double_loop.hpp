@@ -10,7 +10,7 @@
 #include "runtime/checked.hpp"
 #include "runtime/truncate.hpp"
 
-namespace experiments {
+namespace linalg {
 
 template <class Body>
 void for_double(double& index, double first, double last, double step, Body body) {
@@ -22,4 +22,4 @@ void for_double(double& index, double first, double last, double step, Body body
     }
 }
 
-} // namespace experiments
+} // namespace linalg

@@ -1,12 +1,13 @@
-#include "experiments/right_hand_side.hpp"
+// COEF: the right-hand side of the accuracy sweep, in closed form.
+#include "linalg/right_hand_side.hpp"
 
-#include "experiments/column_major.hpp"
-#include "experiments/double_loop.hpp"
+#include "linalg/column_major.hpp"
+#include "linalg/double_loop.hpp"
 #include "runtime/checked.hpp"
 #include "runtime/power.hpp"
 #include "runtime/truncate.hpp"
 
-namespace experiments {
+namespace linalg {
 
 // Row i sums 1/i, (1 - 3^(i-N)) / 2 above the diagonal and (1 - 4^(1-i)) / 3 below it. Each
 // power enters the subtraction from 1.0 unrounded, which checks itself; the other operations
@@ -34,4 +35,4 @@ void COEF(const double& N, std::span<double> B) {
     b(truncate_to_int(N)) = add(below, divide(1.0, N));
 }
 
-} // namespace experiments
+} // namespace linalg

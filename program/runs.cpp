@@ -1,20 +1,48 @@
-#include "experiments/runs.hpp"
+// The two runs: the numerics of linalg/ on the program state, and what each run shows of them
+// and when, with the pauses between.
+
+#include "program/runs.hpp"
 
 #include <cmath>
 
-#include "experiments/column_major.hpp"
-#include "experiments/crout.hpp"
-#include "experiments/display.hpp"
-#include "experiments/double_loop.hpp"
-#include "experiments/right_hand_side.hpp"
-#include "experiments/test_matrix.hpp"
+#include "linalg/column_major.hpp"
+#include "linalg/crout.hpp"
+#include "linalg/double_loop.hpp"
+#include "linalg/right_hand_side.hpp"
+#include "linalg/test_matrix.hpp"
+#include "program/display.hpp"
 #include "runtime/checked.hpp"
 #include "runtime/truncate.hpp"
 
-namespace experiments {
+namespace program {
 
+using linalg::COEF;
+using linalg::ColumnMajor;
+using linalg::LU;
+using linalg::MAT;
+using linalg::SOLVE;
+using linalg::Vector;
 namespace checked = runtime::checked;
 using runtime::truncate_to_int;
+
+namespace {
+
+// After MAT: at order 6, the matrix under "Matriz A", then a pause.
+void show_test_matrix(const double& N, std::span<double> A, Display& display) {
+    if (N == 6.0)
+        display.matrix("Matriz A", ColumnMajor(A, truncate_to_int(N)), truncate_to_int(N));
+}
+
+// After LU: at order 6, the factors under "Matriz LU" and a pause, then the determinant and
+// another pause.
+void show_factors(const double& N, std::span<double> A, Display& display) {
+    if (N != 6.0) return;
+    display.matrix("Matriz LU", ColumnMajor(A, truncate_to_int(N)), truncate_to_int(N));
+    display.determinant(linalg::determinant(N, A));
+    display.pause();
+}
+
+} // namespace
 
 void run_inverse_and_determinant(ProgramState& state, io::UnitTable& units) {
     Display display(units);
@@ -26,8 +54,10 @@ void run_inverse_and_determinant(ProgramState& state, io::UnitTable& units) {
 
     N = 6.0;
     state.M = 1;
-    MAT(N, state.M, A, display); // shows "Matriz A", pauses
-    LU(N, A, display);           // shows "Matriz LU", pauses, shows the determinant, pauses
+    MAT(N, state.M, A);
+    show_test_matrix(N, A, display);
+    LU(N, A);
+    show_factors(N, A, display);
 
     // Column J of the inverse solves A x = e(J) with the factors.
     const int n = truncate_to_int(N);
@@ -48,10 +78,13 @@ void run_accuracy_sweep(ProgramState& state, io::UnitTable& units) {
     const Vector b(B);
 
     for (J = 1; J <= 2; ++J) { // the matrix kind
-        for_double(N, 10.0, 50.0, 10.0, [&] {
-            MAT(N, J, A, display);
+        linalg::for_double(N, 10.0, 50.0, 10.0, [&] {
+            // At these orders MAT and LU are followed by no record and no pause.
+            MAT(N, J, A);
+            show_test_matrix(N, A, display);
             COEF(N, B);
-            LU(N, A, display);
+            LU(N, A);
+            show_factors(N, A, display);
             SOLVE(N, A, B);
             const int n = truncate_to_int(N);
             if (N == 10.0) {
@@ -73,4 +106,4 @@ void run_accuracy_sweep(ProgramState& state, io::UnitTable& units) {
     }
 }
 
-} // namespace experiments
+} // namespace program

@@ -15,7 +15,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/experiments/runs_reference.hpp"
+#include "tests/linalg/runs_reference.hpp"
 #include "tests/support/run_program.hpp"
 
 namespace {

@@ -1,12 +1,13 @@
-#include "experiments/driver.hpp"
+// The driver: the menu loop over the options, with the report unit connected around it.
+#include "program/driver.hpp"
 
 #include <string_view>
 
-#include "experiments/runs.hpp"
 #include "io/option_read.hpp"
 #include "io/records.hpp"
+#include "program/runs.hpp"
 
-namespace experiments {
+namespace program {
 
 namespace {
 
@@ -34,4 +35,4 @@ int run_driver(ProgramState& state, io::UnitTable& units) {
     return 0;
 }
 
-} // namespace experiments
+} // namespace program

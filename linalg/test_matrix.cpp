@@ -1,18 +1,19 @@
-#include "experiments/test_matrix.hpp"
+// MAT: the test matrices, each entry computed once for the largest order filled yet.
+#include "linalg/test_matrix.hpp"
 
 #include <algorithm>
 #include <array>
 #include <bit>
 #include <cassert>
 
-#include "experiments/column_major.hpp"
-#include "experiments/crout.hpp"
-#include "experiments/double_loop.hpp"
+#include "linalg/column_major.hpp"
+#include "linalg/crout.hpp"
+#include "linalg/double_loop.hpp"
 #include "runtime/checked.hpp"
 #include "runtime/power.hpp"
 #include "runtime/truncate.hpp"
 
-namespace experiments {
+namespace linalg {
 
 namespace {
 
@@ -62,7 +63,7 @@ void compute_new_entries(const double& N, KnownEntries& known) {
 
 } // namespace
 
-void fill_test_matrix(const double& N, const std::int32_t& K, std::span<double> A) {
+void MAT(const double& N, const std::int32_t& K, std::span<double> A) {
     const int n = runtime::truncate_to_int(N);
     assert(n <= kLargestOrder);
     KnownEntries& known = known_entries();
@@ -73,11 +74,4 @@ void fill_test_matrix(const double& N, const std::int32_t& K, std::span<double> 
     if (K == 2) a(n, n) = runtime::checked::divide(kCornerNumerator, N);
 }
 
-void MAT(const double& N, const std::int32_t& K, std::span<double> A, Display& display) {
-    fill_test_matrix(N, K, A);
-    if (N == 6.0)
-        display.matrix("Matriz A", ColumnMajor(A, runtime::truncate_to_int(N)),
-                       runtime::truncate_to_int(N));
-}
-
-} // namespace experiments
+} // namespace linalg
