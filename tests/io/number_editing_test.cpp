@@ -43,7 +43,7 @@ TEST(NumberEditing, WorkedExamplesInEveryField) {
                   c.e13_6 + "|" + c.f20_16 + "|" + c.e15_7 + "|" + c.free);
 }
 
-// Doubles of every kind the rules care about, from a fixed seed.
+// Doubles of every kind the rules of number_editing.hpp care about, from a fixed seed.
 std::vector<double> test_values() {
     std::mt19937_64 random(20240611);
     auto below = [&](std::uint64_t n) { return static_cast<int>(random() % n); };
