@@ -12,8 +12,8 @@ namespace {
 using namespace testsupport;
 
 // Each case is the reply to the first of two pauses, typed at a terminal or redirected from a
-// file; the second reply is "echo two". What the first command shows stands between the two
-// prompts; a reply that does not fit is consumed whole and runs nothing.
+// file, with the report open; the second reply is "echo two". What the first command shows
+// stands between the two prompts; a reply that does not fit is consumed whole and runs nothing.
 TEST(Pause, Replies) {
     enum { kRedirected = 1, kTerminal = 2, kBoth = 3 };
     const std::string a121(121, 'a');
@@ -25,10 +25,11 @@ TEST(Pause, Replies) {
         {"\n", ""},
         {" \t  \n", ""},
         {" \t  \r\n", "", kRedirected},
-        {"x   \n", ""},
+        {"x \t\n", ""}, // trailing blanks and tabs go: one character runs nothing
         {"  echo   hi \t\n", "hi\n"},
         {"printf '%s' \"$0\"\n", "sh"},
-        {"exit 3\n", ""},                     // the command's status is ignored
+        {"exit 3\n", ""},                                  // the command's status is ignored
+        {"ls -l /proc/self/fd | grep -c resul3\n", "0\n"}, // it inherits no report descriptor
         {"yes | head -c1\n", "y"},            // the command gets the default action for SIGPIPE
         {"echo one\r", "one\n"},              // a CR alone ends the reply; the next byte is kept
         {"echo " + a121 + "\n", a121 + "\n"}, // 126 characters
@@ -44,7 +45,7 @@ TEST(Pause, Replies) {
         for (bool terminal : {false, true}) {
             if (!(c.modes & (terminal ? kTerminal : kRedirected))) continue;
             TempDir dir;
-            RunResult r = run_probe(dir, {.args = {"label:A", "pause", "pause", "label:B"},
+            RunResult r = run_probe(dir, {.args = {"open", "label:A", "pause", "pause", "label:B"},
                                           .input = c.reply + "echo two\n",
                                           .terminal = terminal,
                                           .timeout_seconds = 10});

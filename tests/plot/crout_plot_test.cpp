@@ -37,6 +37,9 @@ TEST(CroutPlot, StatusMessageAndPicture) {
         EXPECT_EQ(run.err, message.empty() ? "" : "crout-plot: " + message + "\n");
         EXPECT_EQ(std::filesystem::exists(dir.file("resul3.svg")), status != 1) << message;
     }
+    // Asked for, the usage goes to standard output, and nothing failed.
+    EXPECT_EQ(run_program(CROUT_PLOT_BINARY, session, {.args = {"--help"}}).outcome(),
+              std::tuple(0, "", "usage: crout-plot [REPORT] [-o FILE]\n"));
 }
 
 } // namespace
