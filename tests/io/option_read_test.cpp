@@ -1,6 +1,7 @@
 // The option read in a process on a terminal, where standard input and output are one
-// pseudo-terminal and one line state serves both directions; and the report written out before
-// the read waits. The scanning of the typed lines is option_scanner_test.cpp's.
+// pseudo-terminal and one line state serves both directions. The scanning of the typed lines is
+// option_scanner_test.cpp's; the report written out before the read waits,
+// closing_at_exit_test.cpp's.
 
 #include <string>
 
@@ -36,19 +37,6 @@ TEST(OptionRead, LinesTypedAtTheMenu) {
         EXPECT_EQ(r.status, c.tail.find("error") == std::string::npos ? 0 : 1);
         EXPECT_EQ(r.out, kMenu + "\r\n" + c.tail);
     }
-}
-
-// While the read waits, the report holds every record written before it.
-TEST(OptionRead, TheReportIsWrittenOutBeforeTheReadWaits) {
-    TempDir dir;
-    std::string seen;
-    RunResult r =
-        run_probe(dir, {.args = {"open", "label:A", "read"},
-                        .terminal = true,
-                        .script = {{"A\r\n", "3\n", [&] { seen = dir.read("resul3.doc"); }}}});
-    EXPECT_EQ(seen, " A\r\n");
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "A\r\n3\r\n");
 }
 
 } // namespace

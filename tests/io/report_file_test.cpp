@@ -43,9 +43,8 @@ TEST(ReportFile, OpeningWithoutPrivileges) {
         RunResult r = c.steps.empty() ? run_crout(dir, {.input = "3\n", .as_nobody = true})
                                       : run_probe(dir, {.args = words(c.steps), .as_nobody = true});
         SCOPED_TRACE(c.mode);
-        EXPECT_EQ(r.status, c.err.empty() ? 0 : 1);
-        EXPECT_EQ(r.err, c.err);
-        EXPECT_EQ(r.out, !c.steps.empty() ? "A\r\n" : c.err.empty() ? kMenu + "\r\n" : "");
+        const std::string out = !c.steps.empty() ? "A\r\n" : c.err.empty() ? kMenu + "\r\n" : "";
+        EXPECT_EQ(r.outcome(), std::tuple(c.err.empty() ? 0 : 1, c.err, out));
         EXPECT_EQ(dir.read("resul3.doc"), c.report);
     }
 }

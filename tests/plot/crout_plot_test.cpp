@@ -33,8 +33,8 @@ TEST(CroutPlot, StatusMessageAndPicture) {
         TempDir dir;
         dir.write("resul3.doc", report);
         const RunResult run = run_program(CROUT_PLOT_BINARY, dir, {.args = words(args)});
-        EXPECT_EQ(run.status, status) << message;
-        EXPECT_EQ(run.err, message.empty() ? "" : "crout-plot: " + message + "\n");
+        EXPECT_EQ(run.outcome(),
+                  std::tuple(status, message.empty() ? "" : "crout-plot: " + message + "\n", ""));
         EXPECT_EQ(std::filesystem::exists(dir.file("resul3.svg")), status != 1) << message;
     }
     // Asked for, the usage goes to standard output, and nothing failed.

@@ -23,6 +23,7 @@ TEST(Termination, TheClosingAtExitAndItsFaults) {
         {"open", 0, ""},                                   // nothing written: nothing to fail
         {"open label:" + std::string(1030, 'x'), 1, full}, // a full buffer goes out at once
         {"open label:A pause", 1, full},    // buffered records go out before a pause waits
+        {"open label:A read", 1, full},     // and before the option read waits
         {"open label:A", 1, full_at_close}, // a failed closing after a normal end: status 1
         {"open label:A close", 1, full_at_close},
         // A report, then the closing at exit fails too: both are made, the status stays.
