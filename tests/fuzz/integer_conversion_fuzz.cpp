@@ -1,7 +1,7 @@
-// parse_integer over any text against a reference written from the rules: an optional sign, then
-// decimal digits up to 2^31 - 1, or a base from 2 to 36 (none, or 0, is 16), "#" and digits of
-// that base read as 32 unsigned bits (in base 10 up to 2^31 - 1); the first fault met from the
-// left is the one reported. The standard library reads each run of digits.
+// parse_integer over any text against a reference of its own: an optional sign, then decimal
+// digits up to 2^31 - 1, or a base from 2 to 36 (none, or 0, is 16), "#" and digits of that base
+// read as 32 unsigned bits (in base 10 up to 2^31 - 1); the first fault met from the left is the
+// one reported. The standard library reads each run of digits.
 
 #include <charconv>
 #include <cstdint>

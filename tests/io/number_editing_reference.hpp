@@ -1,6 +1,7 @@
 #pragma once
 // The exact reference of number editing: the exact decimal expansion of a double (the C library
-// prints every digit of it), with the editing rules applied, as they read, to that digit string.
+// prints every digit of it), with the rules of number_editing.hpp applied, as they read, to that
+// digit string.
 // Finite values only.
 
 #include <algorithm>

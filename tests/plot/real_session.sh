@@ -2,7 +2,8 @@
 # Real sessions of option 2, then crout-plot on their reports, as a user runs them. The whole
 # sweep's picture must be the one shown in doc/, a real renderer must draw it (rsvg-convert, to
 # a PNG of the picture's size), and check_picture.py reads it as XML. So it does the picture
-# of the sweep cut at its ninth pause, with the norms of order 20 made zero.
+# of the sweep cut at its ninth pause, with the norms of order 20 made zero and those of order
+# 10 below the lowest decade of the scale (1E-15).
 # Usage: real_session.sh CROUT CROUT_PLOT COMMITTED_SVG
 set -eu
 crout=$1 plot=$2 committed=$3 check=$(dirname "$0")/check_picture.py
@@ -18,7 +19,8 @@ rsvg-convert resul3.svg -o resul3.png
 file resul3.png | grep -q 'PNG image data, 760 x 470' || { file resul3.png; exit 1; }
 python3 "$check" resul3.doc resul3.svg
 
-sed -i '/ norma(20.0)/{n;s/.*/   .0000000E+00\r/}' cut.doc
+sed -i -e '/ norma(20.0)/{n;s/.*/   .0000000E+00\r/}' \
+    -e '/ norma(10.0)/{n;s/.*/   .5000000E-15\r/}' cut.doc
 status=0
 "$plot" cut.doc -o cut.svg 2>/dev/null || status=$?
 [ "$status" = 2 ] || { echo "status $status for a report cut short"; exit 1; }

@@ -1,7 +1,5 @@
-// crout-plot: reading the norms back from reports made by the program, cut short and put together
-// as a user's reports may be; and the program as a user runs it.
-
-#include <filesystem>
+// crout-plot's reading of a report: the norms read back from reports made by the program, cut
+// short and put together as a user's reports may be.
 
 #include <gtest/gtest.h>
 
@@ -91,31 +89,6 @@ TEST(SweepReport, CutShortPutTogetherOrWithoutNorms) {
         for (std::size_t k = 0; k < 2; ++k)
             EXPECT_EQ(reading.sweep->kind[k],
                       std::vector(all.kind[k].begin(), all.kind[k].begin() + first[k]));
-    }
-}
-
-// crout-plot as a user runs it: its status, its one line on standard error and whether a
-// picture is written, for a whole sweep, a part of one or none, and for files it cannot read
-// or write.
-TEST(CroutPlot, StatusMessageAndPicture) {
-    const std::string whole = real_reports().cut.back(),
-                      cut = whole.substr(0, whole.find(" norma(40.0)"));
-    const std::tuple<std::string, std::string, int, std::string> cases[] = {
-        {whole, "", 0, ""},
-        {cut, "", 2, "resul3.doc: " + plot::read_report(cut).note},
-        {"a letter\n", "", 1, "resul3.doc: not a report of crout: no record of option 1 or 2"},
-        {whole, "none.doc", 1, "cannot read none.doc: No such file or directory"},
-        {whole, ".", 1, "cannot read .: Is a directory"},
-        {whole, "-o /dev/full", 1, "cannot write /dev/full: No space left on device"},
-        {whole, "a b", 1, "usage: crout-plot [REPORT] [-o FILE]"},
-        {whole, "-o ./resul3.doc", 1, "will not write the picture over the report resul3.doc"}};
-    for (const auto& [report, args, status, message] : cases) {
-        TempDir dir;
-        dir.write("resul3.doc", report);
-        const RunResult run = run_program(CROUT_PLOT_BINARY, dir, {.args = words(args)});
-        EXPECT_EQ(run.status, status) << message;
-        EXPECT_EQ(run.err, message.empty() ? "" : "crout-plot: " + message + "\n");
-        EXPECT_EQ(std::filesystem::exists(dir.file("resul3.svg")), status != 1) << message;
     }
 }
 

@@ -1,0 +1,52 @@
+// Connecting the report unit to "resul3.doc", run without privileges: an existing report is cut
+// at the first record; a read-only one is kept until a record must be written; a write-only one
+// is used; a folder in its place, or a folder that takes no new file, ends the run before the
+// menu.
+
+#include <sys/stat.h>
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "tests/support/run_program.hpp"
+
+namespace {
+
+using namespace testsupport;
+
+TEST(ReportFile, OpeningWithoutPrivileges) {
+    const std::string denied = report("F6414: OPEN(resul3.doc)", "access denied in opening file");
+    const std::string kept(5000, 'o');
+    const struct {
+        int mode; // of an existing report; 0: a folder in its place; -1: no report, in a folder
+                  // that takes no new file
+        std::string steps; // for the probe; none: the program, with option 3
+        std::string err, report;
+    } cases[] = {
+        {0666, "open label:A", "", " A\r\n"},
+        {0444, "", "", kept},
+        {0444, "open label:A", report("F6421: WRITE(resul3.doc)", "access denied in writing file"),
+         kept},
+        {0222, "open label:A", "", " A\r\n"}, // write-only
+        {0, "", denied, ""},
+        {-1, "", denied, ""},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        if (c.mode > 0) dir.write("resul3.doc", kept);
+        const int set_up = c.mode > 0
+                               ? chmod(dir.file("resul3.doc").c_str(), static_cast<mode_t>(c.mode))
+                           : c.mode == 0 ? mkdir(dir.file("resul3.doc").c_str(), 0777)
+                                         : chmod(dir.path.c_str(), 0555);
+        ASSERT_EQ(set_up, 0);
+        RunResult r = c.steps.empty() ? run_crout(dir, {.input = "3\n", .as_nobody = true})
+                                      : run_probe(dir, {.args = words(c.steps), .as_nobody = true});
+        SCOPED_TRACE(c.mode);
+        const std::string out = !c.steps.empty() ? "A\r\n" : c.err.empty() ? kMenu + "\r\n" : "";
+        EXPECT_EQ(r.outcome(), std::tuple(c.err.empty() ? 0 : 1, c.err, out));
+        EXPECT_EQ(dir.read("resul3.doc"), c.report);
+    }
+}
+
+} // namespace
