@@ -8,8 +8,10 @@
 set -euo pipefail
 cache=${CROUT_MINGW_CACHE:-$HOME/.cache/crout-mingw}
 host=x86_64-w64-mingw32
-gmp_version=$(dpkg-query -W -f='${source:Version}' libgmp-dev)
-mpfr_version=$(dpkg-query -W -f='${source:Version}' libmpfr-dev)
+# The machine's own architecture: another one's packages (a cross build's) may stand beside them.
+arch=$(dpkg --print-architecture)
+gmp_version=$(dpkg-query -W -f='${source:Version}' "libgmp-dev:$arch")
+mpfr_version=$(dpkg-query -W -f='${source:Version}' "libmpfr-dev:$arch")
 # The folder's name keeps no epoch: make cannot have a colon in a path.
 prefix="$cache/gmp-${gmp_version#*:}-mpfr-${mpfr_version#*:}"
 if [ -f "$prefix/complete" ]; then
