@@ -2,9 +2,10 @@
 
 #include <optional>
 #include <string>
-#include <string_view>
 
 #include <windows.h>
+
+#include "platform/windows/text.hpp"
 
 namespace platform {
 
@@ -20,15 +21,6 @@ void quick_exit_process(int status) {
 namespace {
 
 constexpr DWORD kControlCExit = 0xC000013A; // STATUS_CONTROL_C_EXIT
-
-std::wstring wide(std::string_view text) {
-    if (text.empty()) return {};
-    const int size =
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring result(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), result.data(), size);
-    return result;
-}
 
 std::optional<std::wstring> environment(const wchar_t* name) {
     const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
