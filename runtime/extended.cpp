@@ -5,13 +5,12 @@
 #include <utility>
 
 #include "runtime/math_error.hpp"
+#include "runtime/uint128.hpp"
 #include "runtime/unreachable.hpp"
 
 namespace runtime {
 
 namespace {
-
-__extension__ typedef unsigned __int128 u128; // GCC and Clang: exact 128-bit sums and products
 
 constexpr std::uint64_t kSignBit = std::uint64_t{1} << 63;
 constexpr std::uint64_t kInfinityBits = 0x7FF0000000000000;

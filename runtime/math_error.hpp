@@ -14,7 +14,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/signals.hpp"
+#include "platform/faults.hpp"
+#include "platform/float_environment.hpp"
 
 namespace runtime {
 

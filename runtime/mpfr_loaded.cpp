@@ -19,30 +19,15 @@ Mpfr load_mpfr() {
         found = found && address != nullptr;
     };
     Mpfr m{};
-    bind(m.init2, "mpfr_init2");
-    bind(m.clear, "mpfr_clear");
-    bind(m.set4, "mpfr_set4");
-    bind(m.set_zero, "mpfr_set_zero");
-    bind(m.set_inf, "mpfr_set_inf");
-    bind(m.set_nan, "mpfr_set_nan");
-    bind(m.set_uj_2exp, "__gmpfr_set_uj_2exp"); // the names behind mpfr.h's macros
-    bind(m.get_uj, "__gmpfr_mpfr_get_uj");
-    bind(m.get_d, "mpfr_get_d");
-    bind(m.neg, "mpfr_neg");
-    bind(m.mul_2si, "mpfr_mul_2si");
-    bind(m.add, "mpfr_add");
-    bind(m.sub, "mpfr_sub");
-    bind(m.mul, "mpfr_mul");
-    bind(m.div, "mpfr_div");
-    bind(m.pow, "mpfr_pow");
-    bind(m.get_emin, "mpfr_get_emin");
-    bind(m.get_emax, "mpfr_get_emax");
-    bind(m.set_emin, "mpfr_set_emin");
-    bind(m.set_emax, "mpfr_set_emax");
-    bind(m.clear_flags, "mpfr_clear_flags");
-    bind(m.overflow_p, "mpfr_overflow_p");
-    bind(m.check_range, "mpfr_check_range");
-    bind(m.subnormalize, "mpfr_subnormalize");
+    // A function's symbol is its name after mpfr.h's macros, some of which rename a function
+    // (mpfr_set_uj_2exp is __gmpfr_set_uj_2exp): the name is expanded before it is quoted.
+#define CROUT_QUOTED(text) #text
+#define CROUT_EXPANDED_AND_QUOTED(text) CROUT_QUOTED(text)
+#define CROUT_MPFR_BIND(name) bind(m.name, CROUT_EXPANDED_AND_QUOTED(mpfr_##name));
+    CROUT_MPFR_FUNCTIONS(CROUT_MPFR_BIND)
+#undef CROUT_MPFR_BIND
+#undef CROUT_EXPANDED_AND_QUOTED
+#undef CROUT_QUOTED
     if (!found) {
         static constexpr std::string_view kHead = "error while loading shared libraries: ";
         std::string_view message = platform::library_error();

@@ -23,33 +23,41 @@ inline constexpr mpfr_prec_t kExtendedBits = 64;
 inline constexpr mpfr_prec_t kDoubleBits = 53;
 
 // The functions of MPFR that the run-time calls (mpfr.h's macros that read a variable's fields
-// need none), loaded with the library at the first call. A library that cannot be loaded ends the
-// process as the system's loader does, with status 127.
+// need none), each by its name less "mpfr_": the one list that the table below, the binding of
+// the linked library (mpfr_linked.cpp) and the loading of the shared one (mpfr_loaded.cpp)
+// expand, giving X each name in turn.
+#define CROUT_MPFR_FUNCTIONS(X)                                                                    \
+    X(init2)                                                                                       \
+    X(clear)                                                                                       \
+    X(set4) /* mpfr_set and mpfr_abs */                                                            \
+    X(set_zero)                                                                                    \
+    X(set_inf)                                                                                     \
+    X(set_nan)                                                                                     \
+    X(set_uj_2exp)                                                                                 \
+    X(get_uj)                                                                                      \
+    X(get_d)                                                                                       \
+    X(neg)                                                                                         \
+    X(mul_2si)                                                                                     \
+    X(add)                                                                                         \
+    X(sub)                                                                                         \
+    X(mul)                                                                                         \
+    X(div)                                                                                         \
+    X(pow)                                                                                         \
+    X(get_emin)                                                                                    \
+    X(get_emax)                                                                                    \
+    X(set_emin)                                                                                    \
+    X(set_emax)                                                                                    \
+    X(clear_flags)                                                                                 \
+    X(overflow_p)                                                                                  \
+    X(check_range)                                                                                 \
+    X(subnormalize)
+
+// MPFR's functions, bound with the library at the first call. A library that cannot be loaded
+// ends the process as the system's loader does, with status 127.
 struct Mpfr {
-    decltype(&::mpfr_init2) init2;
-    decltype(&::mpfr_clear) clear;
-    decltype(&::mpfr_set4) set4; // mpfr_set and mpfr_abs
-    decltype(&::mpfr_set_zero) set_zero;
-    decltype(&::mpfr_set_inf) set_inf;
-    decltype(&::mpfr_set_nan) set_nan;
-    decltype(&::mpfr_set_uj_2exp) set_uj_2exp;
-    decltype(&::mpfr_get_uj) get_uj;
-    decltype(&::mpfr_get_d) get_d;
-    decltype(&::mpfr_neg) neg;
-    decltype(&::mpfr_mul_2si) mul_2si;
-    decltype(&::mpfr_add) add;
-    decltype(&::mpfr_sub) sub;
-    decltype(&::mpfr_mul) mul;
-    decltype(&::mpfr_div) div;
-    decltype(&::mpfr_pow) pow;
-    decltype(&::mpfr_get_emin) get_emin;
-    decltype(&::mpfr_get_emax) get_emax;
-    decltype(&::mpfr_set_emin) set_emin;
-    decltype(&::mpfr_set_emax) set_emax;
-    decltype(&::mpfr_clear_flags) clear_flags;
-    decltype(&::mpfr_overflow_p) overflow_p;
-    decltype(&::mpfr_check_range) check_range;
-    decltype(&::mpfr_subnormalize) subnormalize;
+#define CROUT_MPFR_MEMBER(name) decltype(&::mpfr_##name) name;
+    CROUT_MPFR_FUNCTIONS(CROUT_MPFR_MEMBER)
+#undef CROUT_MPFR_MEMBER
 };
 const Mpfr& mpfr(); // bound at the first call, by load_mpfr
 Mpfr load_mpfr();   // from the shared library, or from the program where it is linked in

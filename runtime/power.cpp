@@ -8,6 +8,7 @@
 
 #include "runtime/math_error.hpp"
 #include "runtime/mpfr_support.hpp"
+#include "runtime/uint128.hpp"
 
 namespace runtime {
 
@@ -66,8 +67,6 @@ PowResult library_pow_reference(double x, double y) {
 }
 
 namespace {
-
-__extension__ typedef unsigned __int128 u128; // GCC and Clang: 128-bit products
 
 // The helpers of the power's loops are always inlined, so that the loops keep their values in
 // registers.

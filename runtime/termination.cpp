@@ -2,9 +2,9 @@
 
 #include <string_view>
 
+#include "platform/faults.hpp"
 #include "platform/io.hpp"
 #include "platform/process.hpp"
-#include "platform/signals.hpp"
 #include "runtime/error_report.hpp"
 #include "runtime/math_error.hpp"
 #include "runtime/run_time_state.hpp"

@@ -8,8 +8,8 @@ seconds=${1:-30}
 cd "$(dirname "$0")/.."
 # clang and its run-time libraries, libFuzzer among them, when missing.
 bash scripts/install_missing.sh clang libclang-rt-dev
-cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz
+source scripts/quiet_build.sh
+quiet_build fuzz
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p build/fuzz/artifacts

@@ -8,9 +8,8 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 cd "$here"
-log=$(mktemp)
-(cmake --preset release && cmake --build --preset release) >"$log" 2>&1 || { cat "$log"; exit 1; }
-rm -f "$log"
+source scripts/quiet_build.sh
+quiet_build release
 rm -f build/release/crout_*.deb
 (cd build/release && cpack -G DEB >cpack.log 2>&1) || { cat build/release/cpack.log; exit 1; }
 deb=$(echo "$here"/build/release/crout_*.deb)

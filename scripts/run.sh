@@ -4,13 +4,6 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 bash "$here/scripts/setup.sh"
-log=$(mktemp)
-trap 'rm -f "$log"' EXIT
-if ! (cd "$here" && cmake --preset release && cmake --build --preset release) >"$log" 2>&1; then
-    cat "$log" >&2
-    echo "run.sh: the build failed; see above" >&2
-    exit 1
-fi
-rm -f "$log"
-trap - EXIT
+source "$here/scripts/quiet_build.sh"
+quiet_build release
 exec "$here/build/release/program/crout"

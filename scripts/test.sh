@@ -8,12 +8,12 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 bash "$here/scripts/setup.sh"
 cd "$here"
+source scripts/quiet_build.sh
 echo "== package"
 bash scripts/package_check.sh
 for preset in ci asan checked; do
     echo "== $preset"
-    cmake --preset "$preset" >/dev/null
-    cmake --build --preset "$preset"
+    quiet_build "$preset"
     ctest --preset "$preset"
 done
 echo "== windows"

@@ -10,8 +10,8 @@ cd "$(dirname "$0")/.."
 bash scripts/install_missing.sh --no-install-recommends g++-mingw-w64-x86-64-posix wine wine64 \
     m4 dpkg-dev
 bash scripts/mingw_deps.sh
-cmake --preset windows >/dev/null
-cmake --build --preset windows
+source scripts/quiet_build.sh
+quiet_build windows
 
 export WINEPREFIX=$PWD/build/wine WINEDEBUG=-all
 if [ ! -f "$WINEPREFIX/complete" ]; then

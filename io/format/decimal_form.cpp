@@ -18,11 +18,13 @@
 #include <cmath>
 #include <cstdint>
 
+#include "runtime/uint128.hpp"
+
 namespace io {
 
 namespace {
 
-__extension__ typedef unsigned __int128 u128; // GCC and Clang: 128-bit products
+using runtime::u128;
 
 // 10^0 ... 10^19, all that fit in 64 bits.
 constexpr std::array<std::uint64_t, 20> kPow10 = [] {

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "platform/windows/text.hpp"
+
 namespace platform {
 
 namespace {
@@ -42,14 +44,6 @@ HANDLE native(Handle handle) {
     case kStderr: return GetStdHandle(STD_ERROR_HANDLE);
     default: return reinterpret_cast<HANDLE>(handle);
     }
-}
-
-std::wstring wide(const char* name) {
-    const int size = MultiByteToWideChar(CP_ACP, 0, name, -1, nullptr, 0);
-    std::wstring result(static_cast<std::size_t>(size > 0 ? size : 1), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, name, -1, result.data(), size);
-    result.resize(result.size() - 1);
-    return result;
 }
 
 constexpr DWORD kMaxChunk = 1u << 30;

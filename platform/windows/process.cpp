@@ -1,14 +1,13 @@
 #include "platform/process.hpp"
 
 #include <atomic>
-#include <cstring>
 #include <optional>
 #include <string>
-#include <string_view>
 
 #include <windows.h>
 
 #include "platform/io.hpp"
+#include "platform/windows/text.hpp"
 
 namespace platform {
 
@@ -24,15 +23,6 @@ void quick_exit_process(int status) {
 namespace {
 
 constexpr DWORD kControlCExit = 0xC000013A; // STATUS_CONTROL_C_EXIT
-
-std::wstring wide(std::string_view text) {
-    if (text.empty()) return {};
-    const int size =
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring result(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), result.data(), size);
-    return result;
-}
 
 std::optional<std::wstring> environment(const wchar_t* name) {
     const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
@@ -166,13 +156,7 @@ bool run(const std::wstring& program, const std::wstring& tail, HANDLE job) {
 // code page (an OEM code page such as 850 or 437); read from a file or a pipe, it is taken in
 // the ANSI code page, as other programs take such text.
 std::wstring reply_text(const char* command) {
-    if (!is_terminal(kStdin)) return wide(command);
-    const UINT code_page = GetConsoleCP();
-    const int length = static_cast<int>(std::strlen(command));
-    const int size = MultiByteToWideChar(code_page, 0, command, length, nullptr, 0);
-    std::wstring result(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(code_page, 0, command, length, result.data(), size);
-    return result;
+    return wide(command, is_terminal(kStdin) ? GetConsoleCP() : CP_ACP);
 }
 
 } // namespace

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/signals.hpp"
+#include "platform/float_environment.hpp"
 #include "runtime/power.hpp"
 #include "tests/support/run_program.hpp"
 

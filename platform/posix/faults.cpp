@@ -1,50 +1,18 @@
-#include "platform/signals.hpp"
+// The faults as signals: SIGFPE for the arithmetic, SIGSEGV on an alternate stack for a stack
+// overflow.
+
+#include "platform/fault_entry.hpp"
 
 #include <algorithm>
-#include <cfenv>
 #include <csignal>
 #include <cstdint>
-#include <cstring>
 #include <pthread.h>
 #include <sys/resource.h>
 
 namespace platform {
 
-static_assert(sizeof(std::fenv_t) <= sizeof(FloatState::bytes));
-
-void enable_float_traps() {
-    std::feclearexcept(FE_ALL_EXCEPT);
-    feenableexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW);
-}
-
-bool float_traps_work() {
-    constexpr int kFatal = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;
-    return (fegetexcept() & kFatal) == kFatal;
-}
-
-FloatState hold_float_state() {
-    FloatState state{};
-    std::fenv_t env;
-    std::feholdexcept(&env); // saves, clears the flags, masks everything
-    std::memcpy(state.bytes, &env, sizeof env);
-    return state;
-}
-
-void restore_float_state(const FloatState& state) {
-    std::fenv_t env;
-    std::memcpy(&env, state.bytes, sizeof env);
-    std::fesetenv(&env); // the flags raised meanwhile are dropped with the masked state
-}
-
-bool fatal_float_flags_raised() {
-    return std::fetestexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW) != 0;
-}
-
 namespace {
 
-FloatTrapHandler float_handler = nullptr;
-FaultHandler integer_divide_handler = nullptr;
-FaultHandler stack_overflow_handler = nullptr;
 std::uintptr_t stack_low = 0;
 std::uintptr_t stack_high = 0;
 
@@ -60,9 +28,9 @@ FloatTrap float_trap_of(int code) {
 
 void on_sigfpe(int, siginfo_t* info, void*) {
     if (info->si_code == FPE_INTDIV || info->si_code == FPE_INTOVF) {
-        if (integer_divide_handler) integer_divide_handler();
-    } else if (float_handler) {
-        float_handler(float_trap_of(info->si_code));
+        if (fault_handlers.integer_divide) fault_handlers.integer_divide();
+    } else if (fault_handlers.float_trap) {
+        fault_handlers.float_trap(float_trap_of(info->si_code));
     }
     // A handler that returns would run the failing instruction again: take the default action.
     signal(SIGFPE, SIG_DFL);
@@ -72,21 +40,17 @@ void on_sigsegv(int, siginfo_t* info, void*) {
     auto addr = reinterpret_cast<std::uintptr_t>(info->si_addr);
     constexpr std::uintptr_t kSlack = std::uintptr_t{1} << 20;
     bool near_stack = stack_high != 0 && addr + kSlack >= stack_low && addr < stack_high;
-    if (near_stack && stack_overflow_handler) stack_overflow_handler();
+    if (near_stack && fault_handlers.stack_overflow) fault_handlers.stack_overflow();
     // Not a stack overflow (or the handler returned): the platform's default action.
     signal(SIGSEGV, SIG_DFL);
 }
 
-} // namespace
-
-namespace {
-
-void install_sigfpe() {
+void install(int signal_number, void (*handler)(int, siginfo_t*, void*), int flags) {
     struct sigaction action {};
-    action.sa_sigaction = on_sigfpe;
-    action.sa_flags = SA_SIGINFO;
+    action.sa_sigaction = handler;
+    action.sa_flags = SA_SIGINFO | flags;
     sigemptyset(&action.sa_mask);
-    sigaction(SIGFPE, &action, nullptr);
+    sigaction(signal_number, &action, nullptr);
 }
 
 // The main thread's stack, seen from the start-up on that thread: it reaches at most its size
@@ -114,33 +78,19 @@ void find_stack_bounds() {
 
 } // namespace
 
-void set_float_trap_handler(FloatTrapHandler handler) {
-    float_handler = handler;
-    install_sigfpe();
+void install_arithmetic_fault_entry() {
+    install(SIGFPE, on_sigfpe, 0);
 }
 
-void set_integer_divide_handler(FaultHandler handler) {
-    integer_divide_handler = handler;
-    install_sigfpe();
-}
-
-void set_stack_overflow_handler(FaultHandler on_stack_overflow) {
-    stack_overflow_handler = on_stack_overflow;
-
+void install_stack_overflow_entry() {
     find_stack_bounds();
-
     // The handler cannot run on the stack that has just overflowed.
     static char alternate_stack[1 << 16];
     stack_t ss{};
     ss.ss_sp = alternate_stack;
     ss.ss_size = sizeof alternate_stack;
     sigaltstack(&ss, nullptr);
-
-    struct sigaction action {};
-    action.sa_sigaction = on_sigsegv;
-    action.sa_flags = SA_SIGINFO | SA_ONSTACK;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGSEGV, &action, nullptr);
+    install(SIGSEGV, on_sigsegv, SA_ONSTACK);
 }
 
 void ignore_write_signals() {

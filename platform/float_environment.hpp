@@ -1,0 +1,28 @@
+#pragma once
+// The floating-point environment: which exceptions trap, and the sticky flags that the masked
+// ones raise.
+
+namespace platform {
+
+// Unmasks exactly invalid operation, division by zero and overflow (x87 and SSE); leaves
+// rounding and precision as they are.
+void enable_float_traps();
+
+// Whether invalid operation, division by zero and overflow all trap now, as the processor's
+// control register reads back: most 64-bit ARM cores, and qemu, keep them masked whatever is
+// asked of them.
+bool float_traps_work();
+
+// Masks every floating-point exception and clears the sticky flags; returns an opaque state to
+// give back to restore_float_state.
+struct FloatState {
+    unsigned char bytes[32];
+};
+FloatState hold_float_state();
+void restore_float_state(const FloatState& state);
+
+// Whether an invalid operation, a division by zero or an overflow has been raised since the
+// flags were last cleared (by hold_float_state, for example).
+bool fatal_float_flags_raised();
+
+} // namespace platform
