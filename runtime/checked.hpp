@@ -10,10 +10,11 @@
 // first, and compilers move flag reads across inlined arithmetic. The test here reads only the
 // result, right after its operation, and the report is a call that nothing after it can pass.
 //
-// The checks are compiled in where the build says so (CROUT_CHECKED_ARITHMETIC: by default on
-// every processor but x86-64, whose traps find the same faults in hardware); such a build
-// leaves the traps masked, so the checks alone find every fault, in the order of the
-// operations. Elsewhere each operation is the plain one.
+// The checks are compiled in where the build says so (CROUT_CHECKED_ARITHMETIC: always on every
+// processor but x86-64, an option there); such a build leaves the traps masked, so the checks
+// alone find every fault, in the order of the operations. Elsewhere each operation is the plain
+// one, and x86-64's traps, which always take effect (platform::float_traps_work, asserted by the
+// tests), find the same faults in hardware.
 //
 //     a(I, K) = checked::subtract(a(I, K), checked::multiply(a(I, L), a(L, K)));
 
@@ -32,7 +33,7 @@ inline constexpr bool kArithmeticChecked = CROUT_CHECKED_ARITHMETIC != 0;
 
 // The report of the fault that x op y = result raised, if it raised one (the operands finite,
 // the result not); returns when it raised none (a NaN or an infinity carried through).
-void report_fault_of(Operation op, double x, double y, double result);
+[[gnu::cold]] void report_fault_of(Operation op, double x, double y, double result);
 // The reports of an ordered comparison with a NaN and of an integer division by zero.
 [[noreturn]] void report_unordered_comparison();
 [[noreturn]] void report_integer_divide_by_zero();
