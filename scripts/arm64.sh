@@ -13,8 +13,8 @@ if ! dpkg --print-foreign-architectures | grep -qx arm64; then
 fi
 bash scripts/install_missing.sh --no-install-recommends qemu-user g++-aarch64-linux-gnu \
     libmpfr-dev:arm64 libgmp-dev:arm64 googletest dpkg-dev
-cmake --preset arm64 >/dev/null
-cmake --build --preset arm64
+source scripts/quiet_build.sh
+quiet_build arm64
 ctest --preset arm64
 
 # A session of options 1, 2 and 3 on both processors: every byte the same.
