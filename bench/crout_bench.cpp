@@ -1,8 +1,8 @@
 // The factor-and-solve of the program (LU, then SOLVE) beside the same work done by OpenBLAS
 // (dgetrf, then dgetrs with one right-hand side), on the kind-1 test matrix of orders 50 and
-// 100; and the textbook factorisation with its operations checked and plain, at order 50. Each pass
-// copies the matrix and the right-hand side afresh, for both. OpenBLAS runs on one thread, as the
-// program does; unlike the program, it pivots.
+// 100; and the textbook factorisation with its operations checked and plain, at order 50. Each
+// pass copies the matrix and the right-hand side afresh, for all of them. OpenBLAS runs on one
+// thread, as the program does; unlike the program, it pivots.
 
 #include <vector>
 
@@ -34,50 +34,46 @@ Problem problem(int n) {
     return p;
 }
 
-void BM_CroutFactorAndSolve(benchmark::State& state) {
+// Times work(n, a, b) on fresh copies of the order-n problem, the order being the benchmark's
+// argument; the copying is timed too, alike for every work.
+template <class Work> void on_fresh_copies(benchmark::State& state, Work work) {
     const int n = static_cast<int>(state.range(0));
-    const double N = n;
     const Problem original = problem(n);
-    Problem work = original;
+    Problem copy = original;
     for (auto _ : state) {
-        work.a = original.a;
-        work.b = original.b;
-        linalg::LU(N, work.a);
-        linalg::SOLVE(N, work.a, work.b);
-        benchmark::DoNotOptimize(work.b.data());
+        copy.a = original.a;
+        copy.b = original.b;
+        work(n, copy.a, copy.b);
+        benchmark::DoNotOptimize(copy.a.data());
+        benchmark::DoNotOptimize(copy.b.data());
     }
+}
+
+void BM_CroutFactorAndSolve(benchmark::State& state) {
+    on_fresh_copies(state, [](const double N, std::vector<double>& a, std::vector<double>& b) {
+        linalg::LU(N, a);
+        linalg::SOLVE(N, a, b);
+    });
 }
 
 void BM_OpenBlasFactorAndSolve(benchmark::State& state) {
     openblas_set_num_threads(1);
-    const int n = static_cast<int>(state.range(0));
-    const int one = 1;
-    const Problem original = problem(n);
-    Problem work = original;
-    std::vector<int> pivots(static_cast<std::size_t>(n));
-    int info = 0;
-    for (auto _ : state) {
-        work.a = original.a;
-        work.b = original.b;
-        dgetrf_(&n, &n, work.a.data(), &n, pivots.data(), &info);
-        dgetrs_("N", &n, &one, work.a.data(), &n, pivots.data(), work.b.data(), &n, &info, 1);
-        benchmark::DoNotOptimize(work.b.data());
-    }
+    std::vector<int> pivots(static_cast<std::size_t>(state.range(0)));
+    on_fresh_copies(state, [&](const int n, std::vector<double>& a, std::vector<double>& b) {
+        const int one = 1;
+        int info = 0;
+        dgetrf_(&n, &n, a.data(), &n, pivots.data(), &info);
+        dgetrs_("N", &n, &one, a.data(), &n, pivots.data(), b.data(), &n, &info, 1);
+    });
 }
 
 // The factorisation in the order of the method, which the fast kernel falls back to on a fault,
 // with each operation checking its result (as where the processor does not trap) and without:
 // what the checks cost.
 void BM_TextbookFactor(benchmark::State& state, bool checked) {
-    const int n = static_cast<int>(state.range(0));
-    const double N = n;
-    const Problem original = problem(n);
-    Problem work = original;
-    for (auto _ : state) {
-        work.a = original.a;
-        linalg::crout_factor_in_order(N, work.a, checked);
-        benchmark::DoNotOptimize(work.a.data());
-    }
+    on_fresh_copies(state, [checked](const double N, std::vector<double>& a, std::vector<double>&) {
+        linalg::crout_factor_in_order(N, a, checked);
+    });
 }
 
 } // namespace
