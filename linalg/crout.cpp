@@ -31,9 +31,9 @@ namespace {
 
 // Crout's method as it is written: stage by stage, every element receiving its terms in
 // increasing order of L. This is the order in which a zero pivot or an overflow is met; each
-// operation checks its result where Checks says so (runtime/checked.hpp). Each element is
-// reduced in a local and stored once: the same operations in the same order, and the compiler
-// need not store it around each check.
+// operation checks its result unless Checks says not to (the benchmark of what checks cost). Each
+// element is reduced in a local and stored once: the same operations in the same order, and the
+// compiler need not store it around each check.
 template <bool Checks> void factor_in_order(const ColumnMajor& a, int n, int last_stage) {
     using runtime::checked::divide, runtime::checked::multiply, runtime::checked::subtract;
     // First row of U; column 1 of L is column 1 of A.
@@ -74,8 +74,8 @@ kernel::Form kernel_of(KernelForm form) {
 }
 
 // Back substitution, U x = y; U's diagonal is 1, so there is nothing to divide by. Each
-// component needs every one below it, so this keeps the method's order in both forms, and
-// checks its operations where the program's arithmetic does.
+// component needs every one below it, so this keeps the method's order in both forms, each
+// operation checked.
 void back_substitute(const ColumnMajor& a, const Vector& b, int n, int first_back) {
     using runtime::checked::multiply, runtime::checked::subtract;
     for (int I = first_back; I >= 1; --I) {
@@ -85,8 +85,7 @@ void back_substitute(const ColumnMajor& a, const Vector& b, int n, int first_bac
     }
 }
 
-// Forward substitution, L y = b, as it is written, each operation checked where the program's
-// arithmetic is.
+// Forward substitution, L y = b, as it is written, each operation checked.
 void forward_in_order(const ColumnMajor& a, const Vector& b, int n) {
     using runtime::checked::divide, runtime::checked::multiply, runtime::checked::subtract;
     b(1) = divide(b(1), a(1, 1));
@@ -137,7 +136,7 @@ void crout_factor(const double& N, std::span<double> A, KernelForm form) {
     if (runtime::runs_clean_masked([&] { fast(A.data(), n, last_stage, scratch.u_rows.data()); }))
         return;
     std::copy_n(scratch.original.begin(), size, A.begin());
-    factor_in_order<runtime::kArithmeticChecked>(ColumnMajor(A, n), n, last_stage);
+    factor_in_order<true>(ColumnMajor(A, n), n, last_stage);
 }
 
 void crout_factor_in_order(const double& N, std::span<double> A, bool checked) {

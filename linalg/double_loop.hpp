@@ -2,8 +2,7 @@
 // A counted loop whose index is a double, as the generators and the sweep run theirs: the
 // number of passes is fixed when the loop starts, from the double bounds, and the index starts
 // at the first value and advances by adding the step and storing the sum. After the loop the
-// index stands one step past its last value. Each operation is checked where the program's
-// arithmetic is (runtime/checked.hpp).
+// index stands one step past its last value. Each operation is checked (runtime/checked.hpp).
 
 #include <cstdint>
 

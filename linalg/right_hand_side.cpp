@@ -11,7 +11,7 @@ namespace linalg {
 
 // Row i sums 1/i, (1 - 3^(i-N)) / 2 above the diagonal and (1 - 4^(1-i)) / 3 below it. Each
 // power enters the subtraction from 1.0 unrounded, which checks itself; the other operations
-// are checked where the program's arithmetic is.
+// are checked (runtime/checked.hpp).
 void COEF(const double& N, std::span<double> B) {
     using runtime::power;
     using runtime::truncate_to_int;

@@ -10,11 +10,13 @@
 // first, and compilers move flag reads across inlined arithmetic. The test here reads only the
 // result, right after its operation, and the report is a call that nothing after it can pass.
 //
-// The checks are compiled in where the build says so (CROUT_CHECKED_ARITHMETIC: always on every
-// processor but x86-64, an option there); such a build leaves the traps masked, so the checks
-// alone find every fault, in the order of the operations. Elsewhere each operation is the plain
-// one, and x86-64's traps, which always take effect (platform::float_traps_work, asserted by the
-// tests), find the same faults in hardware.
+// Every build has the checks. Where the processor traps (x86-64), the trap of an operation comes
+// before its check, which then never reports; a program that runs where the traps do not take
+// effect (platform::float_traps_work: most 64-bit ARM cores, some emulators) is caught by the
+// checks instead. A build may leave the traps masked (CROUT_CHECKED_ARITHMETIC: always on every
+// processor but x86-64, an option there), so that the checks alone find every fault, in the
+// order of the operations, also where a compiler has moved an operation ahead of an earlier
+// one's check.
 //
 //     a(I, K) = checked::subtract(a(I, K), checked::multiply(a(I, L), a(L, K)));
 
@@ -29,6 +31,7 @@
 
 namespace runtime {
 
+// The traps stay masked and the checks alone report.
 inline constexpr bool kArithmeticChecked = CROUT_CHECKED_ARITHMETIC != 0;
 
 // The report of the fault that x op y = result raised, if it raised one (the operands finite,
@@ -40,7 +43,7 @@ inline constexpr bool kArithmeticChecked = CROUT_CHECKED_ARITHMETIC != 0;
 
 namespace checked {
 
-template <bool Checks = kArithmeticChecked>
+template <bool Checks = true>
 [[gnu::always_inline]] inline double apply(Operation op, double x, double y) {
     double result = op == Operation::Add        ? x + y
                     : op == Operation::Subtract ? x - y
@@ -53,28 +56,28 @@ template <bool Checks = kArithmeticChecked>
     return result;
 }
 
-template <bool Checks = kArithmeticChecked> inline double add(double x, double y) {
+template <bool Checks = true> inline double add(double x, double y) {
     return apply<Checks>(Operation::Add, x, y);
 }
-template <bool Checks = kArithmeticChecked> inline double subtract(double x, double y) {
+template <bool Checks = true> inline double subtract(double x, double y) {
     return apply<Checks>(Operation::Subtract, x, y);
 }
-template <bool Checks = kArithmeticChecked> inline double multiply(double x, double y) {
+template <bool Checks = true> inline double multiply(double x, double y) {
     return apply<Checks>(Operation::Multiply, x, y);
 }
-template <bool Checks = kArithmeticChecked> inline double divide(double x, double y) {
+template <bool Checks = true> inline double divide(double x, double y) {
     return apply<Checks>(Operation::Divide, x, y);
 }
 
 // x >= y and x < y, ordered: a NaN operand is an invalid operation.
-template <bool Checks = kArithmeticChecked> inline bool greater_equal(double x, double y) {
+template <bool Checks = true> inline bool greater_equal(double x, double y) {
     if constexpr (Checks) {
         if (std::isunordered(x, y)) [[unlikely]]
             report_unordered_comparison();
     }
     return x >= y;
 }
-template <bool Checks = kArithmeticChecked> inline bool less(double x, double y) {
+template <bool Checks = true> inline bool less(double x, double y) {
     if constexpr (Checks) {
         if (std::isunordered(x, y)) [[unlikely]]
             report_unordered_comparison();
@@ -83,7 +86,8 @@ template <bool Checks = kArithmeticChecked> inline bool less(double x, double y)
 }
 
 // a / b, truncated; a zero divisor ends the run with the report of the integer-divide trap, and
-// so does the one quotient out of range, the most negative value over -1.
+// so does the one quotient out of range, the most negative value over -1. Checked only where
+// the arithmetic checks itself alone: x86-64 always traps an integer division.
 template <bool Checks = kArithmeticChecked>
 inline std::int32_t divide(std::int32_t a, std::int32_t b) {
     if constexpr (Checks) {
