@@ -10,6 +10,8 @@
 //                      OP is add, sub, mul, div, ge (X >= Y, as 1 or 0), pow (X**Y stored
 //                      to a double) or powsub (1 - X**Y: the power enters the subtraction
 //                      unrounded)
+//   notraps            masks the float traps, as a processor or emulator that does not deliver
+//                      them leaves them: the program's checks must find the faults alone
 //   idiv               an integer division by zero
 //   stack              unbounded recursion until the stack overflows
 //   solve N A... B...  factors the N x N matrix A (row by row) with the program's LU and solves
@@ -29,6 +31,7 @@
 #include "io/startup.hpp"
 #include "io/unit_table.hpp"
 #include "linalg/crout.hpp"
+#include "platform/float_environment.hpp"
 #include "platform/io.hpp"
 #include "runtime/checked.hpp"
 #include "runtime/power.hpp"
@@ -76,6 +79,8 @@ int main(int argc, char** argv) {
             io::write_label(units.console(), std::to_string(z));
         } else if (step == "close") {
             units.close(20);
+        } else if (step == "notraps") {
+            platform::hold_float_state();
         } else if (step == "idiv") {
             volatile int numerator = 1, denominator = 0;
             return integer_divide(numerator, denominator);
