@@ -7,13 +7,17 @@ namespace platform {
 
 static_assert(sizeof(std::fenv_t) <= sizeof(FloatState::bytes));
 
+namespace {
+// The exceptions fatal to the program's arithmetic.
+constexpr int kFatal = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;
+} // namespace
+
 void enable_float_traps() {
     std::feclearexcept(FE_ALL_EXCEPT);
-    feenableexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW);
+    feenableexcept(kFatal);
 }
 
 bool float_traps_work() {
-    constexpr int kFatal = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;
     return (fegetexcept() & kFatal) == kFatal;
 }
 
@@ -32,7 +36,7 @@ void restore_float_state(const FloatState& state) {
 }
 
 bool fatal_float_flags_raised() {
-    return std::fetestexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW) != 0;
+    return std::fetestexcept(kFatal) != 0;
 }
 
 } // namespace platform
