@@ -95,10 +95,12 @@ OpenResult open_file(const char* name, Access access, bool create) {
     if (fd < 0) return {kNoHandle, family_of(errno)};
     if (fd <= kStderr) {
         // A standard handle was closed: keep the file off it, so that nothing meant for the
-        // console or for reports lands in the file.
+        // console or for reports lands in the file. With no descriptor left above them, the
+        // open fails, and a file it created goes with it.
         int moved = ::fcntl(fd, F_DUPFD_CLOEXEC, kStderr + 1);
         int saved = errno;
         ::close(fd);
+        if (moved < 0 && create) ::unlink(name);
         if (moved < 0) return {kNoHandle, family_of(saved)};
         fd = moved;
     }
