@@ -65,6 +65,8 @@ TEST(OptionScanner, Lines) {
     } rows[] = {
         // clang-format off
         {"3\n", "3"}, {" \t2\t \n", "2"}, {"#A\n", "10"}, {"-1\n0\n4\n", "-1 0 4"}, {std::string("1\0002\n", 4), "F6101"},
+        // Based integers: base 2 to 36, none or 0 meaning 16, after an optional sign.
+        {"+36#Zz\n", "1295"}, {"-2#101\n", "-5"}, {"0#ff\n", "255"}, {"16#1#1\n", "F6302"}, {"37#1\n", "F6303"},
         // The rest of the line is thrown away; the next read takes the next line.
         {"2 9\n4\n", "2 4"}, {"2,9\n4\n", "2 4"}, {"2/\n4\n", "2 4"}, {"x 4\n", "F6101"},
         // Empty and blank lines are passed over; null values leave the option as it was.

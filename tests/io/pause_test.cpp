@@ -25,7 +25,8 @@ TEST(Pause, Replies) {
         {"\n", ""},
         {" \t  \n", ""},
         {" \t  \r\n", "", kRedirected},
-        {"x \t\n", ""}, // trailing blanks and tabs go: one character runs nothing
+        {"x \t\n", ""},              // trailing blanks and tabs go: one character runs nothing
+        {"ls \t\n", "resul3.doc\n"}, // two run
         {"  echo   hi \t\n", "hi\n"},
         {"printf '%s' \"$0\"\n", "sh"},
         {"exit 3\n", ""},                                  // the command's status is ignored
@@ -39,6 +40,7 @@ TEST(Pause, Replies) {
         {"echo " + std::string(300, 'a') + "\n", ""},
         {std::string("echo hi\0 there\n", 15), "", kRedirected}, // cannot be passed whole
         {"\x04", "", kTerminal},                         // a closed console is a blank reply
+        {"echo hi\x04", "hi\n", kTerminal},              // a reply ended by Ctrl-D is run
         {std::string(200, 'x') + "\x04", "", kTerminal}, // too long, and ended by Ctrl-D
     };
     for (const auto& c : cases) {

@@ -61,29 +61,38 @@ inline std::vector<double> right_hand_side(int n) {
     return b;
 }
 
-// x * y rounded to double on its own: the store to a volatile keeps any compiler from fusing it
-// with the subtraction that takes it (a fused multiply-add rounds once, not twice). The
-// reference so stays the rules' arithmetic whatever the build's flags, and the tests that
-// compare the program with it bit for bit fail if a fused multiply-add creeps into the program.
-inline double rounded_product(double x, double y) {
-    volatile double product = x * y;
-    return product;
+// x op y (-, * or /) in double arithmetic, rounded on its own: the store to a volatile keeps
+// any compiler from fusing a product with the subtraction that takes it (a fused multiply-add
+// rounds once, not twice). The reference so stays the rules' arithmetic whatever the build's
+// flags, and the tests that compare the program with it bit for bit fail if a fused
+// multiply-add creeps into the program. The first exception that IEEE rules raise and the
+// program takes as fatal is kept as its report number: a NaN from operands that are not NaNs
+// an invalid operation (6101), a finite nonzero number over zero a division by zero (6103),
+// any other infinity from finite operands an overflow (6104).
+inline int first_fault = 0;
+inline double ieee(char op, double x, double y) {
+    volatile double result = op == '-' ? x - y : op == '*' ? x * y : x / y;
+    const bool invalid = std::isnan(result) && !std::isnan(x) && !std::isnan(y);
+    if (first_fault == 0 &&
+        (invalid || (std::isinf(result) && std::isfinite(x) && std::isfinite(y))))
+        first_fault = invalid ? 6101 : op == '/' && y == 0 ? 6103 : 6104;
+    return result;
 }
 
 // Crout's method in place: each element receives its terms in increasing order of the
 // summation index, each product rounded before its subtraction.
 inline void textbook_factor(int n, std::vector<double>& m) {
     auto a = [&](int i, int j) -> double& { return m[std::size_t(i - 1 + (j - 1) * n)]; };
-    for (int j = 2; j <= n; ++j) a(1, j) = a(1, j) / a(1, 1);
+    for (int j = 2; j <= n; ++j) a(1, j) = ieee('/', a(1, j), a(1, 1));
     for (int k = 2; k <= n - 1; ++k) {
         for (int i = k; i <= n; ++i)
-            for (int l = 1; l < k; ++l) a(i, k) = a(i, k) - rounded_product(a(i, l), a(l, k));
+            for (int l = 1; l < k; ++l) a(i, k) = ieee('-', a(i, k), ieee('*', a(i, l), a(l, k)));
         for (int j = k + 1; j <= n; ++j) {
-            for (int l = 1; l < k; ++l) a(k, j) = a(k, j) - rounded_product(a(k, l), a(l, j));
-            a(k, j) = a(k, j) / a(k, k);
+            for (int l = 1; l < k; ++l) a(k, j) = ieee('-', a(k, j), ieee('*', a(k, l), a(l, j)));
+            a(k, j) = ieee('/', a(k, j), a(k, k));
         }
     }
-    for (int l = 1; l < n; ++l) a(n, n) = a(n, n) - rounded_product(a(n, l), a(l, n));
+    for (int l = 1; l < n; ++l) a(n, n) = ieee('-', a(n, n), ieee('*', a(n, l), a(l, n)));
 }
 
 // The forward substitution with L, then the back substitution with U, in the same way.
@@ -91,11 +100,11 @@ inline void textbook_solve(int n, const std::vector<double>& m, std::vector<doub
     auto a = [&](int i, int j) { return m[std::size_t(i - 1 + (j - 1) * n)]; };
     auto x = [&](int i) -> double& { return b[std::size_t(i - 1)]; };
     for (int i = 1; i <= n; ++i) {
-        for (int l = 1; l < i; ++l) x(i) = x(i) - rounded_product(a(i, l), x(l));
-        x(i) = x(i) / a(i, i);
+        for (int l = 1; l < i; ++l) x(i) = ieee('-', x(i), ieee('*', a(i, l), x(l)));
+        x(i) = ieee('/', x(i), a(i, i));
     }
     for (int i = n - 1; i >= 1; --i)
-        for (int l = i + 1; l <= n; ++l) x(i) = x(i) - rounded_product(a(i, l), x(l));
+        for (int l = i + 1; l <= n; ++l) x(i) = ieee('-', x(i), ieee('*', a(i, l), x(l)));
 }
 
 // What an option shows: the report's records, and the console's (without their first

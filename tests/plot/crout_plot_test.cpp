@@ -20,6 +20,8 @@ TEST(CroutPlot, StatusMessageAndPicture) {
     run_crout(session, {.input = "2\n" + std::string(12, '\n') + "3\n"});
     const std::string whole = session.read("resul3.doc"),
                       cut = whole.substr(0, whole.find(" norma(40.0)"));
+    const std::string usage = "usage: crout-plot [REPORT] [-o FILE]";
+    // The report; the arguments, in a shell after a file-size limit (512-byte blocks) if any.
     const std::tuple<std::string, std::string, int, std::string> cases[] = {
         {whole, "", 0, ""},
         {cut, "", 2, "resul3.doc: " + plot::read_report(cut).note},
@@ -27,19 +29,26 @@ TEST(CroutPlot, StatusMessageAndPicture) {
         {whole, "none.doc", 1, "cannot read none.doc: No such file or directory"},
         {whole, ".", 1, "cannot read .: Is a directory"},
         {whole, "-o /dev/full", 1, "cannot write /dev/full: No space left on device"},
-        {whole, "a b", 1, "usage: crout-plot [REPORT] [-o FILE]"},
+        {whole, "ulimit -f 1;", 1, "cannot write resul3.svg: File too large"}, // none half written
+        {whole, "a b", 1, usage},
+        {whole, "-o", 1, usage},
+        {whole, "-v", 1, usage},
         {whole, "-o ./resul3.doc", 1, "will not write the picture over the report resul3.doc"}};
     for (const auto& [report, args, status, message] : cases) {
         TempDir dir;
         dir.write("resul3.doc", report);
-        const RunResult run = run_program(CROUT_PLOT_BINARY, dir, {.args = words(args)});
+        const std::size_t limit = args.find(';') + 1;
+        const RunResult run = run_program(
+            "/bin/sh", dir,
+            {.args = {"-c", args.substr(0, limit) + " exec \"$0\" " + args.substr(limit),
+                      CROUT_PLOT_BINARY}});
         EXPECT_EQ(run.outcome(),
                   std::tuple(status, message.empty() ? "" : "crout-plot: " + message + "\n", ""));
         EXPECT_EQ(std::filesystem::exists(dir.file("resul3.svg")), status != 1) << message;
     }
     // Asked for, the usage goes to standard output, and nothing failed.
     EXPECT_EQ(run_program(CROUT_PLOT_BINARY, session, {.args = {"--help"}}).outcome(),
-              std::tuple(0, "", "usage: crout-plot [REPORT] [-o FILE]\n"));
+              std::tuple(0, "", usage + "\n"));
 }
 
 } // namespace

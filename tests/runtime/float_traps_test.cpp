@@ -10,6 +10,7 @@
 
 #include "platform/float_environment.hpp"
 #include "runtime/checked.hpp"
+#include "runtime/math_error.hpp"
 #include "runtime/power.hpp"
 #include "tests/support/run_program.hpp"
 
@@ -39,6 +40,8 @@ TEST(FloatEnvironment, FatalExceptionsAndSilentOnes) {
         {"div -inf 0", "fff0000000000000\n", ""}, // infinities and NaNs carried through
         {"mul inf 2", "7ff0000000000000\n", ""},
         {"add nan 1", "7ff8000000000000\n", ""},
+        {"add 1 nan", "7ff8000000000000\n", ""},
+        {"notraps ge 1 nan", "", report("M6101: MATH", fpe + "invalid")},
         {"pow -2 0.5", "", report("M6201: MATH", "**: DOMAIN error")},
         {"pow 0 -1", "", report("M6202: MATH", "**: SING error")},
         {"pow 10 400", "", report("M6203: MATH", "**: OVERFLOW error")},
@@ -59,15 +62,18 @@ TEST(FloatEnvironment, FatalExceptionsAndSilentOnes) {
 }
 
 // The query reads the control register back: masked, no trap works; unmasked, all three do
-// wherever the build relies on them (x86-64). Most 64-bit ARM cores, and qemu, keep them masked:
-// the arithmetic checks itself there.
+// wherever the build relies on them (x86-64), and there the start-up unmasks them. Most 64-bit
+// ARM cores, and qemu, keep them masked: the arithmetic checks itself there.
 TEST(FloatTraps, WhetherTheyWorkIsReadBack) {
     const platform::FloatState held = platform::hold_float_state();
     const bool masked = platform::float_traps_work();
+    runtime::set_up_float_environment();
+    const bool set_up = platform::float_traps_work();
     platform::enable_float_traps();
     const bool unmasked = platform::float_traps_work();
     platform::restore_float_state(held);
     EXPECT_FALSE(masked);
+    EXPECT_EQ(set_up, !runtime::kArithmeticChecked);
     EXPECT_TRUE(unmasked || runtime::kArithmeticChecked);
 }
 
@@ -81,6 +87,11 @@ TEST(ExtendedDeathTest, OverflowInvalidAndDivisionByZeroEndTheRun) {
                 testing::Eq(head + "6101: MATH\r\n- floating-point error: invalid\r\n"));
     EXPECT_EXIT(static_cast<void>(1.0 / runtime::power(0.0, 2.0)), testing::ExitedWithCode(1),
                 testing::Eq(head + "6103: MATH\r\n- floating-point error: divide by zero\r\n"));
+    // 2^1024 - 2^960 is nearer 2^1024 than the largest double: an overflow when rounded.
+    EXPECT_EXIT(
+        static_cast<void>(static_cast<double>(runtime::Extended::finite(false, ~0ULL, 960))),
+        testing::ExitedWithCode(1),
+        testing::Eq(head + "6104: MATH\r\n- floating-point error: overflow\r\n"));
 }
 
 } // namespace
