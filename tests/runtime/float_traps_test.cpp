@@ -1,10 +1,15 @@
-// The floating-point environment of the whole program: the probe runs the start-up, then one
-// operation; a fatal exception ends it with the math-error report, the others pass silently.
-// Operations on a power's extended result end the run with the report of the trap when their
-// result overflows, is invalid or divides by zero (their roundings are checked against MPFR in
-// power_test.cpp).
+// How a run ends, and the floating-point environment it runs in. The probe runs the start-up,
+// then its steps: a fatal exception ends it with the math-error report, the others pass
+// silently; the closing of the units at exit meets its faults ("resul3.doc" a link to
+// /dev/full, no space left); the fatal messages have their statuses. The traps the start-up
+// unmasks are read back. Operations on a power's extended result end the run with the report
+// of the trap when their result overflows, is invalid or divides by zero (their roundings are
+// checked against MPFR in power_test.cpp).
+
+#include <unistd.h>
 
 #include <limits>
+#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -18,12 +23,17 @@ namespace {
 
 using namespace testsupport;
 
-TEST(FloatEnvironment, FatalExceptionsAndSilentOnes) {
+// Each case runs as it is, and where the traps do not take effect, where each operation's
+// check must find its fault.
+TEST(Termination, EachFaultEndsTheRunWithItsReportAndStatus) {
     const std::string fpe = "floating-point error: ";
+    const std::string full = report("F6422: WRITE(resul3.doc)", "no space left on device");
+    const std::string full_at_close = report("F6422: CLOSE(resul3.doc)", "no space left on device");
     const struct {
         std::string steps;
-        std::string out; // the result's bits, for the operations that pass
+        std::optional<std::string> out; // the result's bits, for the operations that pass
         std::string err;
+        int status = -1; // -1: 1 after a report, else 0
     } cases[] = {
         {"div 1 0", "", report("M6103: MATH", fpe + "divide by zero")},
         {"div 0 0", "", report("M6101: MATH", fpe + "invalid")},
@@ -32,16 +42,12 @@ TEST(FloatEnvironment, FatalExceptionsAndSilentOnes) {
         {"sub inf inf", "", report("M6101: MATH", fpe + "invalid")},
         {"mul 0 -inf", "", report("M6101: MATH", fpe + "invalid")},
         {"ge nan 1", "", report("M6101: MATH", fpe + "invalid")},
-        // Where the traps do not take effect, each operation's check finds its fault.
-        {"notraps div 1 0", "", report("M6103: MATH", fpe + "divide by zero")},
-        {"notraps mul 1e300 1e300", "", report("M6104: MATH", fpe + "overflow")},
-        {"notraps sub inf inf", "", report("M6101: MATH", fpe + "invalid")},
+        {"ge 1 nan", "", report("M6101: MATH", fpe + "invalid")},
         {"ge 1 1", "3ff0000000000000\n", ""},
         {"div -inf 0", "fff0000000000000\n", ""}, // infinities and NaNs carried through
         {"mul inf 2", "7ff0000000000000\n", ""},
         {"add nan 1", "7ff8000000000000\n", ""},
         {"add 1 nan", "7ff8000000000000\n", ""},
-        {"notraps ge 1 nan", "", report("M6101: MATH", fpe + "invalid")},
         {"pow -2 0.5", "", report("M6201: MATH", "**: DOMAIN error")},
         {"pow 0 -1", "", report("M6202: MATH", "**: SING error")},
         {"pow 10 400", "", report("M6203: MATH", "**: OVERFLOW error")},
@@ -53,11 +59,29 @@ TEST(FloatEnvironment, FatalExceptionsAndSilentOnes) {
         // A passed-over underflow leaves no trace: a later fault is one of input (F).
         {"pow 10 -400 read", "0000000000000000\n",
          report("F6101: READ(CON)", "invalid character in integer")},
+        // The closing at exit; what the console shows of the label is not compared.
+        // clang-format off
+        {"open", "", ""},                                              // nothing written: nothing to fail
+        {"open label:" + std::string(1030, 'x'), std::nullopt, full}, // a full buffer goes out at once
+        {"open label:A pause", std::nullopt, full},   // buffered records go out before a pause waits
+        {"open label:A read", std::nullopt, full},    // and before the option read waits
+        {"open label:A", std::nullopt, full_at_close}, // a failed closing after a normal end: status 1
+        {"open label:A close", std::nullopt, full_at_close},
+        // A report, then the closing at exit fails too: both are made, the status stays.
+        {"open label:A div 1 0", std::nullopt, report("M6103: MATH", fpe + "divide by zero") + full_at_close},
+        {"open label:A idiv", std::nullopt, "\r\nruntime error R6003\r\n- integer divide by 0\r\n" + full_at_close, 0x94},
+        {"stack", "", "\r\nruntime error R6000\r\n- stack overflow\r\n", 0xFD},
+        // clang-format on
     };
     for (const auto& c : cases) {
-        TempDir dir;
-        RunResult r = run_probe(dir, {.args = words(c.steps), .input = "abc\n"});
-        EXPECT_EQ(r.outcome(), std::tuple(c.err.empty() ? 0 : 1, c.err, c.out)) << c.steps;
+        for (const std::string traps : {"", "notraps "}) {
+            TempDir dir;
+            ASSERT_EQ(symlink("/dev/full", dir.file("resul3.doc").c_str()), 0);
+            RunResult r = run_probe(dir, {.args = words(traps + c.steps), .input = "abc\n"});
+            const int status = c.status >= 0 ? c.status : c.err.empty() ? 0 : 1;
+            EXPECT_EQ(std::tie(r.status, r.err), std::tuple(status, c.err)) << traps + c.steps;
+            EXPECT_EQ(r.out, c.out.value_or(r.out)) << traps + c.steps;
+        }
     }
 }
 
