@@ -5,33 +5,14 @@
 #include "io/input/option_scanner.hpp"
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "io/input/read_fault.hpp"
+#include "tests/io/scripted_source.hpp"
 
 namespace {
-
-// Input as the system hands it out: a terminal gives one typed line per read, a file its bytes
-// in pieces of the size asked for. The read that reaches a byte FF fails.
-struct ScriptedSource final : io::ByteSource {
-    ScriptedSource(const std::string& input, bool is_terminal)
-        : text(input), terminal(is_terminal) {}
-    platform::IoResult read(char* buffer, std::size_t size) override {
-        std::size_t stop = std::min(text.find('\xff', at), text.size());
-        if (std::size_t lf = text.find('\n', at); terminal && lf < stop) stop = lf + 1;
-        if (stop == at && at < text.size()) return {-1, platform::kOtherError};
-        const std::size_t count = std::min(size, stop - at);
-        std::memcpy(buffer, text.data() + at, count);
-        at += count;
-        return {static_cast<long>(count), platform::kNoError};
-    }
-    std::string text;
-    bool terminal;
-    std::size_t at = 0;
-};
 
 constexpr int kRedirected = 1, kTerminal = 2;
 
@@ -40,7 +21,7 @@ constexpr int kRedirected = 1, kTerminal = 2;
 std::string read_all(std::string input, bool terminal, bool cr_lf, std::size_t reads) {
     for (std::size_t at = 0; cr_lf && (at = input.find('\n', at)) != std::string::npos; at += 2)
         input.insert(at, "\r");
-    ScriptedSource source(input, terminal);
+    testsupport::ScriptedSource source(input, terminal ? source.Terminal : source.File);
     io::LineState line{.open_line = true};
     io::ConsoleReader reader(source, terminal, line);
     std::string outcomes;
