@@ -47,14 +47,12 @@ TEST(Pause, Replies) {
         for (bool terminal : {false, true}) {
             if (!(c.modes & (terminal ? kTerminal : kRedirected))) continue;
             TempDir dir;
-            RunResult r = run_probe(dir, {.args = {"open", "label:A", "pause", "pause", "label:B"},
+            RunResult r = run_probe(dir, {.args = words("open label:A pause pause label:B"),
                                           .input = c.reply + "echo two\n",
-                                          .terminal = terminal,
-                                          .timeout_seconds = 10});
+                                          .terminal = terminal});
             SCOPED_TRACE(c.reply.substr(0, 20) + (terminal ? " at a terminal" : ""));
-            EXPECT_EQ(r.status, 0);
-            EXPECT_EQ(r.err, "");
-            EXPECT_EQ(r.out, "A\r\n" + kPrompt + c.shown + "\r\n" + kPrompt + "two\n\r\nB\r\n");
+            const std::string shown = "A\r\n" + kPrompt + c.shown + "\r\n" + kPrompt;
+            EXPECT_EQ(r.outcome(), std::tuple(0, "", shown + "two\n\r\nB\r\n"));
         }
     }
 }

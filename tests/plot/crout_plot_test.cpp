@@ -1,5 +1,6 @@
-// crout-plot as a user runs it, on a report of a whole sweep made by the program. The picture
-// itself is checked on real sessions by real_session.sh.
+// crout-plot: its reading of a report, the norms read back from reports made by the program, cut
+// short and put together as a user's reports may be; and the program as a user runs it. The
+// picture itself is checked on real sessions by real_session.sh.
 
 #include <filesystem>
 
@@ -11,15 +12,91 @@
 namespace {
 
 using namespace testsupport;
+using plot::read_report;
+
+// Made in one folder: option 2 as it stands at each of its twelve pauses (each pause reply
+// copies the report), then options 2 and 2; option 1 alone, then options 1 and 2; and the
+// console output of the first session.
+struct RealReports {
+    std::vector<std::string> cut; // at pauses 1 to 12: the last one holds the whole sweep
+    std::string twice, option1, after_option1, console;
+};
+
+const RealReports& real_reports() {
+    static const RealReports made = [] {
+        RealReports r;
+        TempDir dir;
+        std::string input = "2\n", sweep = "2\n" + std::string(12, '\n');
+        for (int k = 1; k <= 12; ++k) input += "cp resul3.doc cut" + std::to_string(k) + "\n";
+        r.console = run_crout(dir, {.input = input + sweep + "3\n"}).out;
+        for (int k = 1; k <= 12; ++k) r.cut.push_back(dir.read("cut" + std::to_string(k)));
+        r.twice = dir.read("resul3.doc");
+        run_crout(dir, {.input = "1\n\n\n\ncp resul3.doc option1\n" + sweep + "3\n"});
+        r.option1 = dir.read("option1"), r.after_option1 = dir.read("resul3.doc");
+        return r;
+    }();
+    return made;
+}
+
+// The norms of a whole sweep read back are the shown ones, each the nearest double to its seven
+// digits; each other report gives the first norms of the whole sweep, and a note.
+TEST(SweepReport, WholeCutShortPutTogetherOrWithoutNorms) {
+    const RealReports& r = real_reports();
+    const std::string& whole = r.cut.back();
+    const std::size_t order20 = whole.find(" norma(20.0)"), norm20 = order20 + 14;
+    std::string lf_only = whole;
+    std::erase(lf_only, '\r');
+    const std::string two = "the report holds 2 runs of option 2: drawn run ",
+                      cut = "option 2 was cut short: ", bad = "not a report of crout: ";
+    std::vector<std::tuple<std::string, long, std::string>> cases = {
+        {r.after_option1, 10, ""},
+        {lf_only, 10, ""},
+        {r.twice, 10, two + "2, the last complete one"},
+        {r.cut[4] + whole, 10, two + "2, the last complete one"},
+        {whole + r.cut[4], 10, two + "1, the last complete one"},
+        {whole + r.cut[0], 10, two + "1, the last complete one"},
+        {whole.substr(0, whole.size() - 2), 9,
+         cut + "9 of its 10 error norms drawn, missing kind 2 from order 50"},
+        {"", 0, "the report is empty"},
+        {r.option1, 0, "the report holds option 1's results only"},
+        {r.console, 0, bad + "no record of option 1 or 2"},
+        {whole.substr(0, order20) + whole.substr(norm20 + 17), 0,
+         bad + "line 15 should be norma(20.0)"},
+        {whole.substr(0, norm20) + whole.substr(norm20 + 17), 0,
+         bad + "line 16 should hold the error norm"}};
+    // A norm before each pause of option 2 but each kind's first, which follows its solution.
+    for (long pause = 1, n = 0; pause <= 12; n += pause++ % 6 != 0) {
+        std::string note =
+            cut + std::to_string(n) + " of its 10 error norms drawn, missing " +
+            (n < 5 ? "kind 1 from order " + std::to_string(10 * n + 10) + ", " : "") +
+            "kind 2 from order " + std::to_string(n < 5 ? 10 : 10 * n - 40);
+        if (n == 0 || n == 10) note = n ? "" : "option 2 was cut short before its first error norm";
+        cases.emplace_back(r.cut[static_cast<std::size_t>(pause - 1)], n, note);
+    }
+
+    const plot::SweepNorms all = read_report(whole).sweep.value();
+    EXPECT_EQ(all.kind[0],
+              std::vector({.3108624E-14, .3697043E-12, .6841194E-12, .6383449E-11, .6402545E-11}));
+    EXPECT_EQ(all.kind[1],
+              std::vector({.2048555E-03, .5197387E-03, .8014701E-03, .2995291E-02, .2117692E-01}));
+    for (const auto& [report, norms, note] : cases) {
+        const plot::ReportReading reading = read_report(report);
+        EXPECT_EQ(reading.note, note);
+        ASSERT_EQ(reading.sweep.has_value(), norms > 0) << note;
+        if (norms == 0) continue;
+        const long first[] = {std::min(norms, 5L), std::max(norms - 5, 0L)}; // kind 1's five
+        for (std::size_t k = 0; k < 2; ++k)
+            EXPECT_EQ(reading.sweep->kind[k],
+                      std::vector(all.kind[k].begin(), all.kind[k].begin() + first[k]));
+    }
+}
 
 // crout-plot as a user runs it: its status, its one line on standard error and whether a
 // picture is written, for a whole sweep, a part of one or none, and for files it cannot read
 // or write.
 TEST(CroutPlot, StatusMessageAndPicture) {
-    TempDir session;
-    run_crout(session, {.input = "2\n" + std::string(12, '\n') + "3\n"});
-    const std::string whole = session.read("resul3.doc"),
-                      cut = whole.substr(0, whole.find(" norma(40.0)"));
+    const std::string& whole = real_reports().cut.back();
+    const std::string cut = whole.substr(0, whole.find(" norma(40.0)"));
     const std::string usage = "usage: crout-plot [REPORT] [-o FILE]";
     // The report; the arguments, in a shell after a file-size limit (512-byte blocks) if any.
     const std::tuple<std::string, std::string, int, std::string> cases[] = {
@@ -47,7 +124,7 @@ TEST(CroutPlot, StatusMessageAndPicture) {
         EXPECT_EQ(std::filesystem::exists(dir.file("resul3.svg")), status != 1) << message;
     }
     // Asked for, the usage goes to standard output, and nothing failed.
-    EXPECT_EQ(run_program(CROUT_PLOT_BINARY, session, {.args = {"--help"}}).outcome(),
+    EXPECT_EQ(run_program(CROUT_PLOT_BINARY, TempDir(), {.args = {"--help"}}).outcome(),
               std::tuple(0, "", usage + "\n"));
 }
 

@@ -10,6 +10,8 @@
 
 #include <limits>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -26,61 +28,58 @@ using namespace testsupport;
 // Each case runs as it is, and where the traps do not take effect, where each operation's
 // check must find its fault.
 TEST(Termination, EachFaultEndsTheRunWithItsReportAndStatus) {
-    const std::string fpe = "floating-point error: ";
-    const std::string full = report("F6422: WRITE(resul3.doc)", "no space left on device");
-    const std::string full_at_close = report("F6422: CLOSE(resul3.doc)", "no space left on device");
+    const std::string fpe = "floating-point error: ",
+                      invalid = report("M6101: MATH", fpe + "invalid"),
+                      overflow = report("M6104: MATH", fpe + "overflow"),
+                      full = report("F6422: WRITE(resul3.doc)", "no space left on device"),
+                      full_at_close = report("F6422: CLOSE(resul3.doc)", "no space left on device");
     const struct {
-        std::string steps;
+        std::vector<std::string> steps; // each alike
         std::optional<std::string> out; // the result's bits, for the operations that pass
         std::string err;
         int status = -1; // -1: 1 after a report, else 0
     } cases[] = {
-        {"div 1 0", "", report("M6103: MATH", fpe + "divide by zero")},
-        {"div 0 0", "", report("M6101: MATH", fpe + "invalid")},
-        {"mul 1e300 1e300", "", report("M6104: MATH", fpe + "overflow")},
-        {"add 1e308 1e308", "", report("M6104: MATH", fpe + "overflow")},
-        {"sub inf inf", "", report("M6101: MATH", fpe + "invalid")},
-        {"mul 0 -inf", "", report("M6101: MATH", fpe + "invalid")},
-        {"ge nan 1", "", report("M6101: MATH", fpe + "invalid")},
-        {"ge 1 nan", "", report("M6101: MATH", fpe + "invalid")},
-        {"ge 1 1", "3ff0000000000000\n", ""},
-        {"div -inf 0", "fff0000000000000\n", ""}, // infinities and NaNs carried through
-        {"mul inf 2", "7ff0000000000000\n", ""},
-        {"add nan 1", "7ff8000000000000\n", ""},
-        {"add 1 nan", "7ff8000000000000\n", ""},
-        {"pow -2 0.5", "", report("M6201: MATH", "**: DOMAIN error")},
-        {"pow 0 -1", "", report("M6202: MATH", "**: SING error")},
-        {"pow 10 400", "", report("M6203: MATH", "**: OVERFLOW error")},
-        {"mul 1e-300 1e-300", "0000000000000000\n", ""},
-        {"mul 0x1p-1000 0x1p-70", "0000000000000010\n", ""},   // 2^-1070
-        {"add 0x1p-1074 0x1p-1074", "0000000000000002\n", ""}, // denormal operands
-        {"pow 2 -1074", "0000000000000001\n", ""},
-        {"powsub 3 -1", "3fe5555555555555\n", ""}, // 2/3 = 0x1.5555555555555p-1
-        // A passed-over underflow leaves no trace: a later fault is one of input (F).
-        {"pow 10 -400 read", "0000000000000000\n",
-         report("F6101: READ(CON)", "invalid character in integer")},
-        // The closing at exit; what the console shows of the label is not compared.
         // clang-format off
-        {"open", "", ""},                                              // nothing written: nothing to fail
-        {"open label:" + std::string(1030, 'x'), std::nullopt, full}, // a full buffer goes out at once
-        {"open label:A pause", std::nullopt, full},   // buffered records go out before a pause waits
-        {"open label:A read", std::nullopt, full},    // and before the option read waits
-        {"open label:A", std::nullopt, full_at_close}, // a failed closing after a normal end: status 1
-        {"open label:A close", std::nullopt, full_at_close},
+        {{"div 1 0"}, "", report("M6103: MATH", fpe + "divide by zero")},
+        {{"div 0 0", "sub inf inf", "mul 0 -inf", "ge nan 1", "ge 1 nan"}, "", invalid},
+        {{"mul 1e300 1e300", "add 1e308 1e308"}, "", overflow},
+        {{"ge 1 1"}, "3ff0000000000000\n", ""},
+        // Infinities and NaNs carried through.
+        {{"div -inf 0"}, "fff0000000000000\n", ""},
+        {{"mul inf 2"}, "7ff0000000000000\n", ""},
+        {{"add nan 1", "add 1 nan"}, "7ff8000000000000\n", ""},
+        {{"pow -2 0.5"}, "", report("M6201: MATH", "**: DOMAIN error")},
+        {{"pow 0 -1"}, "", report("M6202: MATH", "**: SING error")},
+        {{"pow 10 400"}, "", report("M6203: MATH", "**: OVERFLOW error")},
+        {{"mul 1e-300 1e-300"}, "0000000000000000\n", ""},
+        {{"mul 0x1p-1000 0x1p-70"}, "0000000000000010\n", ""},   // 2^-1070
+        {{"add 0x1p-1074 0x1p-1074"}, "0000000000000002\n", ""}, // denormal operands
+        {{"pow 2 -1074"}, "0000000000000001\n", ""},
+        {{"powsub 3 -1"}, "3fe5555555555555\n", ""}, // 2/3 = 0x1.5555555555555p-1
+        // A passed-over underflow leaves no trace: a later fault is one of input (F).
+        {{"pow 10 -400 read"}, "0000000000000000\n", report("F6101: READ(CON)", "invalid character in integer")},
+        // The closing at exit (what the console shows of the label is not compared): nothing
+        // written, nothing to fail; a full buffer goes out at once, and buffered records before
+        // a pause or the option read waits; a failed closing after a normal end: status 1.
+        {{"open"}, "", ""},
+        {{"open label:" + std::string(1030, 'x'), "open label:A pause", "open label:A read"}, std::nullopt, full},
+        {{"open label:A", "open label:A close"}, std::nullopt, full_at_close},
         // A report, then the closing at exit fails too: both are made, the status stays.
-        {"open label:A div 1 0", std::nullopt, report("M6103: MATH", fpe + "divide by zero") + full_at_close},
-        {"open label:A idiv", std::nullopt, "\r\nruntime error R6003\r\n- integer divide by 0\r\n" + full_at_close, 0x94},
-        {"stack", "", "\r\nruntime error R6000\r\n- stack overflow\r\n", 0xFD},
+        {{"open label:A div 1 0"}, std::nullopt, report("M6103: MATH", fpe + "divide by zero") + full_at_close},
+        {{"open label:A idiv"}, std::nullopt, "\r\nruntime error R6003\r\n- integer divide by 0\r\n" + full_at_close, 0x94},
+        {{"stack"}, "", "\r\nruntime error R6000\r\n- stack overflow\r\n", 0xFD},
         // clang-format on
     };
     for (const auto& c : cases) {
-        for (const std::string traps : {"", "notraps "}) {
-            TempDir dir;
-            ASSERT_EQ(symlink("/dev/full", dir.file("resul3.doc").c_str()), 0);
-            RunResult r = run_probe(dir, {.args = words(traps + c.steps), .input = "abc\n"});
-            const int status = c.status >= 0 ? c.status : c.err.empty() ? 0 : 1;
-            EXPECT_EQ(std::tie(r.status, r.err), std::tuple(status, c.err)) << traps + c.steps;
-            EXPECT_EQ(r.out, c.out.value_or(r.out)) << traps + c.steps;
+        for (const std::string& steps : c.steps) {
+            for (const std::string traps : {"", "notraps "}) {
+                TempDir dir;
+                ASSERT_EQ(symlink("/dev/full", dir.file("resul3.doc").c_str()), 0);
+                RunResult r = run_probe(dir, {.args = words(traps + steps), .input = "abc\n"});
+                const int status = c.status >= 0 ? c.status : c.err.empty() ? 0 : 1;
+                EXPECT_EQ(std::tie(r.status, r.err), std::tuple(status, c.err)) << traps + steps;
+                EXPECT_EQ(r.out, c.out.value_or(r.out)) << traps + steps;
+            }
         }
     }
 }
