@@ -12,6 +12,7 @@
 //                      unrounded)
 //   notraps            masks the float traps, as a processor or emulator that does not deliver
 //                      them leaves them: the program's checks must find the faults alone
+//   fdiv X Y           X / Y without the program's check: only a trap reports its fault
 //   idiv               an integer division by zero
 //   stack              unbounded recursion until the stack overflows
 //   solve N A... B...  factors the N x N matrix A (row by row) with the program's LU and solves
@@ -81,6 +82,10 @@ int main(int argc, char** argv) {
             units.close(20);
         } else if (step == "notraps") {
             platform::hold_float_state();
+        } else if (step == "fdiv") {
+            volatile double numerator = number(i), denominator = number(i);
+            volatile double quotient = numerator / denominator;
+            static_cast<void>(quotient);
         } else if (step == "idiv") {
             volatile int numerator = 1, denominator = 0;
             return integer_divide(numerator, denominator);
