@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# The 64-bit ARM program: installs the cross compilers, qemu's user-mode emulator and Debian's
-# arm64 MPFR and GMP (multiarch) when missing, builds the arm64 preset (crout, crout-plot, the
+# The 64-bit ARM program: installs the cross compilers and qemu's user-mode emulator when missing, builds the arm64 preset (crout, crout-plot, the
 # probe and their tests), runs the tests under qemu, compares a whole session's console,
 # report, standard error and status with the ci build's program byte for byte, and makes and
 # checks the arm64 Debian package. The whole-program tests are the ci build's test programs run
@@ -12,7 +11,7 @@ if ! dpkg --print-foreign-architectures | grep -qx arm64; then
     apt-get update -qq
 fi
 bash scripts/install_missing.sh --no-install-recommends qemu-user g++-aarch64-linux-gnu \
-    libmpfr-dev:arm64 libgmp-dev:arm64 googletest dpkg-dev
+    googletest dpkg-dev
 source scripts/quiet_build.sh
 quiet_build arm64
 ctest --preset arm64
