@@ -1,6 +1,7 @@
 // The command interpreter of the Windows program, run by a reply at a pause: "COMSPEC" /c REPLY;
 // when COMSPEC is unset, or its program cannot be started (missing, a folder, not a program),
-// cmd.exe from the current folder and then from PATH. The probe itself stands for an
+// the system folder's cmd.exe, never one in the current folder; when that cannot start either
+// (the emulator told not to load it), standard error says so. The probe itself stands for an
 // interpreter (it takes "/c" and runs the steps after it), so each case shows which program ran
 // the reply; started with its path unquoted, a probe in "a b" would see "b\shell.exe" first.
 
@@ -10,6 +11,7 @@
 #include <filesystem>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -26,27 +28,32 @@ std::string windows_path(std::string path) {
     return "Z:" + path;
 }
 
-TEST(CommandInterpreter, ComspecThenCmdInTheCurrentFolderThenOnPath) {
+TEST(CommandInterpreter, ComspecThenTheSystemFoldersCmd) {
     const char* probe = std::getenv("CROUT_TEST_WINDOWS_PROBE");
     if (native_programs() || !probe) GTEST_SKIP() << "the Windows program's own steps";
     const std::string cmd = "C:\\windows\\system32\\cmd.exe";
+    const std::string not_run = "The command was not run: CreateProcess failed with system error ";
     const struct {
         std::string comspec; // empty: unset; ~ stands for the current folder
         std::string copy;    // where a copy of the probe goes in the current folder
         std::string reply, shown;
+        std::string err = ""; // when set, the emulator may not load the system's cmd.exe
     } cases[] = {
         {cmd, "", "echo hi", "hi\r\n"},
         {cmd, "cmd.exe", "echo hi", "hi\r\n"},
         {windows_path(probe), "", "label:X", "X\r\n"},
         {"~\\a b\\shell.exe", "a b/shell.exe", "label:X", "X\r\n"},
-        {"", "", "echo hi", "hi\r\n"},       // cmd.exe on PATH
-        {"", "cmd.exe", "label:X", "X\r\n"}, // before the one on PATH
+        {"", "", "echo hi", "hi\r\n"},
+        {"", "cmd.exe", "echo hi", "hi\r\n"}, // not the current folder's
         {"C:\\missing\\shell.exe", "", "echo hi", "hi\r\n"},
-        {"C:\\missing\\shell.exe", "cmd.exe", "label:X", "X\r\n"},
+        {"C:\\missing\\shell.exe", "cmd.exe", "echo hi", "hi\r\n"},
         {"~", "", "echo hi", "hi\r\n"}, // a folder
-        {"~", "cmd.exe", "label:X", "X\r\n"},
+        {"~", "cmd.exe", "echo hi", "hi\r\n"},
         {"C:\\windows\\win.ini", "", "echo hi", "hi\r\n"}, // not a program
         {"", "cmd.exe", "x", ""},                          // one character runs nothing
+        // Neither starts (126: the emulator's "module not found"); the probe copy stays unrun.
+        {"", "cmd.exe", "label:X", "", not_run + "126.\r\n"},
+        {"C:\\missing\\shell.exe", "", "echo hi", "", not_run + "126.\r\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.comspec + " with the probe at " + c.copy + ": " + c.reply);
@@ -58,10 +65,11 @@ TEST(CommandInterpreter, ComspecThenCmdInTheCurrentFolderThenOnPath) {
         }
         std::string comspec = c.comspec;
         if (comspec.starts_with('~')) comspec.replace(0, 1, windows_path(dir.path));
-        RunResult r = run_probe(dir, {.args = {"label:A", "pause", "label:B"},
-                                      .input = c.reply + "\n",
-                                      .env = {comspec.empty() ? "COMSPEC" : "COMSPEC=" + comspec}});
-        EXPECT_EQ(r.outcome(), std::tuple(0, "", "A\r\n" + kPrompt + c.shown + "\r\nB\r\n"));
+        std::vector<std::string> env = {comspec.empty() ? "COMSPEC" : "COMSPEC=" + comspec};
+        if (!c.err.empty()) env.push_back("WINEDLLOVERRIDES=cmd.exe=d");
+        RunResult r = run_probe(
+            dir, {.args = {"label:A", "pause", "label:B"}, .input = c.reply + "\n", .env = env});
+        EXPECT_EQ(r.outcome(), std::tuple(0, c.err, "A\r\n" + kPrompt + c.shown + "\r\nB\r\n"));
     }
 }
 
