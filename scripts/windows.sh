@@ -2,7 +2,8 @@
 # The Windows program: installs the MinGW-w64 compilers and Wine when missing, builds the windows
 # preset (crout.exe and its tests),
 # runs the tests under Wine in a private prefix, build/wine, with the Wine server started and
-# stopped here, checks that crout.exe needs no DLL beyond Windows' own, and makes the zip. The
+# stopped here, checks that crout.exe needs no DLL beyond Windows' own, and makes the zip and
+# its SHA-256 file. It needs no git checkout: an unpacked source archive builds the same. The
 # whole-program tests are the ci build's test programs run against crout.exe: build the ci
 # preset first (scripts/test.sh does).
 set -euo pipefail
@@ -47,4 +48,5 @@ for dll in $dlls; do
     *) echo "crout.exe needs $dll, which Windows does not have"; exit 1 ;;
     esac
 done
-(cd build/windows && cpack -G ZIP >/dev/null && ls -l crout-*-win64.zip)
+(cd build/windows && cpack -G ZIP >/dev/null && ls -l crout-*-win64.zip &&
+    sha256sum -c crout-*-win64.zip.sha256)
