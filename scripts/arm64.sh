@@ -46,6 +46,4 @@ for program in crout crout-plot; do
     file -b "$work/package/usr/bin/$program" | grep -q 'ARM aarch64' ||
         { echo "the package's $program is not an arm64 program"; exit 1; }
 done
-if command -v lintian >/dev/null; then
-    lintian --fail-on error "$deb"
-fi
+lintian --fail-on error "$deb"
