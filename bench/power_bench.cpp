@@ -1,6 +1,7 @@
-// One power and the operation it enters, as the program makes them, with the fast path (power
-// and the integer operators) beside MPFR for both (the arithmetic before the fast path): on the
-// program's own powers, and on random integral exponents. The time is given per power.
+// One power and the operation it enters, as the program makes them, with the run-time's integer
+// arithmetic (power and operators) beside MPFR for both: on the program's own powers, on random
+// integral exponents, and beyond the 128-bit fast path (bases next to 1 with exponents up to
+// 2^50, which the wider computation decides). The time is given per power.
 
 #include <cmath>
 #include <cstdint>
@@ -9,8 +10,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include "runtime/mpfr_support.hpp"
 #include "runtime/power.hpp"
+#include "tests/support/mpfr_reference.hpp"
 
 namespace {
 
@@ -67,6 +68,19 @@ std::vector<Step> random_steps(bool three_and_four, std::int64_t limit) {
     return steps;
 }
 
+// 1.0 - x**y for x = 1 +- k 2^-52 and integral y of 2^13 to 2^50: every one beyond the fast path.
+std::vector<Step> wide_steps() {
+    std::mt19937_64 bits(5);
+    std::vector<Step> steps;
+    for (int k = 0; k < 256; ++k) {
+        double x = 1.0 + std::ldexp(static_cast<double>(bits() % 1024) - 512.0, -52);
+        double y = std::ldexp(1.0 + std::ldexp(static_cast<double>(bits() >> 12), -52),
+                              13 + static_cast<int>(bits() % 38));
+        steps.push_back({Step::Next::OneMinus, x, -std::floor(y)});
+    }
+    return steps;
+}
+
 struct Fast {
     static Extended power(double x, double y) { return runtime::power(x, y); }
     static double store(const Extended& p) { return static_cast<double>(p); }
@@ -75,14 +89,14 @@ struct Fast {
 };
 
 struct Mpfr {
-    static Extended power(double x, double y) { return runtime::library_pow_reference(x, y).value; }
-    static double store(const Extended& p) { return runtime::mpfr_round_to_double(p).value; }
+    static Extended power(double x, double y) { return mpfr_reference::library_pow(x, y).value; }
+    static double store(const Extended& p) { return mpfr_reference::round_to_double(p).value; }
     static double one_minus(const Extended& p) {
-        return runtime::mpfr_round_operation(Operation::Subtract, Extended::from_double(1.0), p)
+        return mpfr_reference::round_operation(Operation::Subtract, Extended::from_double(1.0), p)
             .value;
     }
     static double quotient(const Extended& a, const Extended& b) {
-        return runtime::mpfr_round_operation(Operation::Divide, a, b).value;
+        return mpfr_reference::round_operation(Operation::Divide, a, b).value;
     }
 };
 
@@ -124,6 +138,12 @@ void power_random_bases_fast(benchmark::State& s) {
 void power_random_bases_mpfr(benchmark::State& s) {
     run<Mpfr>(s, random_steps(false, s.range(0)));
 }
+void power_beyond_fast_path(benchmark::State& s) {
+    run<Fast>(s, wide_steps());
+}
+void power_beyond_fast_path_mpfr(benchmark::State& s) {
+    run<Mpfr>(s, wide_steps());
+}
 
 } // namespace
 
@@ -133,3 +153,5 @@ BENCHMARK(power_random_3_and_4_fast)->Arg(100)->Arg(500);
 BENCHMARK(power_random_3_and_4_mpfr)->Arg(100)->Arg(500);
 BENCHMARK(power_random_bases_fast)->Arg(1000);
 BENCHMARK(power_random_bases_mpfr)->Arg(1000);
+BENCHMARK(power_beyond_fast_path);
+BENCHMARK(power_beyond_fast_path_mpfr);

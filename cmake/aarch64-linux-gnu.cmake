@@ -1,14 +1,10 @@
-# Cross-compiling for 64-bit ARM Linux with Debian's aarch64-linux-gnu compilers. MPFR and GMP
-# are Debian's arm64 packages (multiarch: /usr/lib/aarch64-linux-gnu), found through their
-# pkg-config files; the programs run under qemu's user-mode emulator.
+# Cross-compiling for 64-bit ARM Linux with Debian's aarch64-linux-gnu compilers; the programs
+# run under qemu's user-mode emulator.
 set(CMAKE_SYSTEM_NAME Linux)
 set(CMAKE_SYSTEM_PROCESSOR aarch64)
 set(CMAKE_C_COMPILER aarch64-linux-gnu-gcc)
 set(CMAKE_CXX_COMPILER aarch64-linux-gnu-g++)
 
-set(ENV{PKG_CONFIG_LIBDIR} "/usr/lib/aarch64-linux-gnu/pkgconfig:/usr/share/pkgconfig")
-set(ENV{PKG_CONFIG_PATH} "")
-set(ENV{PKG_CONFIG_SYSROOT_DIR} "")
 # Libraries, headers and packages of the target only; programs of the build machine only.
 set(CMAKE_FIND_ROOT_PATH /usr/aarch64-linux-gnu)
 set(CMAKE_LIBRARY_ARCHITECTURE aarch64-linux-gnu)

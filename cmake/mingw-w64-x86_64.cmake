@@ -6,12 +6,7 @@ set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
 set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
 set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
 
-# GMP and MPFR cross-built by scripts/mingw_deps.sh, found through their pkg-config files.
-set(CROUT_MINGW_PREFIX "$ENV{HOME}/.cache/crout-mingw/prefix" CACHE PATH
-    "GMP and MPFR built for Windows (scripts/mingw_deps.sh)")
-set(ENV{PKG_CONFIG_LIBDIR} "${CROUT_MINGW_PREFIX}/lib/pkgconfig")
-set(ENV{PKG_CONFIG_SYSROOT_DIR} "")
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32 "${CROUT_MINGW_PREFIX}")
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

@@ -18,9 +18,9 @@ bool at_exit(void (*step)());
 
 // Runs command through the command interpreter and waits for it; the outcome is ignored. On
 // POSIX: /bin/sh -c, as system() does, except that SIGINT and SIGQUIT are not ignored meanwhile
-// and the command gets the default action for SIGPIPE. On Windows: COMSPEC /c, else cmd.exe
-// from the current folder or PATH, sharing the standard handles; Ctrl-C ends both, but a
-// program the command starts in the background outlives this one.
+// and the command gets the default action for SIGPIPE. On Windows: COMSPEC /c, else the system
+// folder's cmd.exe, sharing the standard handles (standard error says so when neither starts);
+// Ctrl-C ends both, but a program the command starts in the background outlives this one.
 void run_command(const char* command);
 
 } // namespace platform

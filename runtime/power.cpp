@@ -7,7 +7,6 @@
 #include <cstdint>
 
 #include "runtime/math_error.hpp"
-#include "runtime/mpfr_support.hpp"
 #include "runtime/uint128.hpp"
 
 namespace runtime {
@@ -24,47 +23,43 @@ std::optional<MathCode> argument_error(double x, double y) {
     return std::nullopt;
 }
 
-// The least normal double is 2^-1022 = 0.1b * 2^-1021; anything of exponent -1022 or below
-// lies under it.
-constexpr mpfr_exp_t kLeastNormalExp = -1021;
-// Any value of exponent 1024 or more lies at or beyond 2^1023 and may round to infinity.
-constexpr mpfr_exp_t kNearOverflowExp = 1024;
+// x**y for the special arguments: a zero or infinite one, or a domain error or pole.
+Extended special_power(double x, double y, std::optional<MathCode> error) {
+    if (error == MathCode::Domain) return Extended::nan();
+    if (y == 0.0) return Extended::finite(false, 1, 0);
+    bool odd_exponent = std::fabs(y) < 0x1p53 && std::trunc(y) == y && std::fmod(y, 2.0) != 0.0;
+    bool negative = std::signbit(x) && odd_exponent;
+    bool large;
+    if (x == 0.0)
+        large = y < 0.0;
+    else if (std::isinf(x))
+        large = y > 0.0;
+    else // an infinite exponent
+        large = (std::fabs(x) > 1.0) == (y > 0.0);
+    return large ? Extended::infinity(negative) : Extended::finite(negative, 0, 0);
+}
+
+// x**y for a finite positive x and a non-integral finite y, by the platform's math library in
+// its widest floating type, rounded once to 64 bits.
+PowResult fractional_power(double x, double y) {
+    MaskedFloatScope masked;
+    const long double power = std::pow(static_cast<long double>(x), static_cast<long double>(y));
+    if (std::isinf(power)) return {Extended::infinity(false), MathCode::RangeOverflow};
+    if (power == 0.0L) return {Extended::finite(false, 0, 0), MathCode::RangeUnderflow};
+    int exponent = 0;
+    long double scaled = std::nearbyint(std::ldexp(std::frexp(power, &exponent), 64));
+    Extended value =
+        scaled == 0x1p64L
+            ? Extended::finite(false, std::uint64_t{1} << 63, exponent - 63)
+            : Extended::finite(false, static_cast<std::uint64_t>(scaled), exponent - 64);
+    if (value.exponent() + 63 >= 1023 && round_to_double(value).overflow)
+        return {Extended::infinity(false), MathCode::RangeOverflow};
+    if (value.exponent() + 63 < -1022)
+        return {Extended::from_double(static_cast<double>(power)), MathCode::RangeUnderflow};
+    return {value, {}};
+}
 
 } // namespace
-
-PowResult library_pow_reference(double x, double y) {
-    const Mpfr& m = mpfr();
-    MaskedFloatScope masked;
-    MpfrNumber base(kExtendedBits);
-    MpfrNumber exponent(kExtendedBits);
-    MpfrNumber power(kExtendedBits);
-    set_mpfr(base.get(), Extended::from_double(x));
-    set_mpfr(exponent.get(), Extended::from_double(y));
-    m.pow(power.get(), base.get(), exponent.get(), MPFR_RNDN);
-    if (std::optional<MathCode> error = argument_error(x, y)) {
-        // A pole keeps its signed infinity; a domain error has no value.
-        return {*error == MathCode::Domain ? Extended::nan() : to_extended(power.get()), error};
-    }
-    if (!std::isfinite(x) || !std::isfinite(y) || x == 0.0) return {to_extended(power.get()), {}};
-
-    // MPFR's own range is exceeded only far beyond double's: an infinity or a zero here is an
-    // overflow or an underflow too.
-    bool negative = mpfr_signbit(power.get()) != 0;
-    if (mpfr_inf_p(power.get())) return {Extended::infinity(negative), MathCode::RangeOverflow};
-    if (mpfr_zero_p(power.get()) || mpfr_get_exp(power.get()) < kLeastNormalExp) {
-        MpfrNumber exact(kDoubleBits);
-        int ternary = m.pow(exact.get(), base.get(), exponent.get(), MPFR_RNDN);
-        double subnormal = round_into_double(exact.get(), ternary).value;
-        return {Extended::from_double(subnormal), MathCode::RangeUnderflow};
-    }
-    if (mpfr_get_exp(power.get()) >= kNearOverflowExp) {
-        MpfrNumber stored(kDoubleBits);
-        int ternary = m.set4(stored.get(), power.get(), MPFR_RNDN, MPFR_SIGN(power.get()));
-        if (round_into_double(stored.get(), ternary).overflow)
-            return {Extended::infinity(negative), MathCode::RangeOverflow};
-    }
-    return {to_extended(power.get()), {}};
-}
 
 namespace {
 
@@ -122,7 +117,7 @@ struct Wide {
 }
 
 // Exponents up to this magnitude take the fast path; larger ones keep a result inside double's
-// range only for bases near 1, and go to MPFR.
+// range only for bases near 1, and go to integral_power.
 constexpr std::uint64_t kFastExponentLimit = 4096;
 
 constexpr std::uint64_t kTop = std::uint64_t{1} << 63;
@@ -172,8 +167,8 @@ std::optional<bool> rounds_up(const TruncatedPower& v) {
 // value V and the true power P satisfy V <= P <= V (1 + 2^-127)^c, c being the number of losses
 // weighted by how often their result enters the power; c < 16n below, and P - V is less than 4c
 // units of V's last bit. Unless that interval holds a midpoint between two 64-bit neighbours,
-// P rounds as V does; otherwise the call goes to MPFR. When no nonzero bit was dropped, V is
-// exact and a tie is rounded to even.
+// P rounds as V does; otherwise the call goes to integral_power. When no nonzero bit was dropped, V
+// is exact and a tie is rounded to even.
 //
 // |x| = odd * 2^e with odd below 2^bits. When odd's powers are short, n = m 2^t + d (for x^n) or
 // m 2^t - d (for x^-n) with d < 2^t and bits m, bits d <= 64, so that odd^m and odd^d are exact
@@ -267,14 +262,21 @@ std::optional<Extended> fast_pow(double x, double y, TruncatedPower* seen) {
         high = kTop;
         ++exponent;
     }
-    // Normal and below 2^1023 (MPFR's exponent from -1021 to 1023): no error class applies.
-    if (exponent + 64 < -1021 || exponent + 64 > 1023) return std::nullopt;
+    // Normal and below 2^1023 (the top bit's exponent from -1022 to 1022): no error class
+    // applies.
+    if (exponent + 63 < -1022 || exponent + 63 > 1022) return std::nullopt;
     return Extended::finite(negative, high, exponent);
 }
 
 PowResult library_pow(double x, double y) {
+    if (std::optional<MathCode> error = argument_error(x, y))
+        return {special_power(x, y, error), error};
+    if (!std::isfinite(x) || !std::isfinite(y) || x == 0.0) return {special_power(x, y, {}), {}};
     if (std::optional<Extended> power = fast_pow(x, y)) return {*power, {}};
-    return library_pow_reference(x, y);
+    if (std::trunc(y) != y) return fractional_power(x, y);
+    const double magnitude = std::fabs(y);
+    if (magnitude >= 0x1p64) return huge_integral_power(x, std::signbit(y));
+    return integral_power(x, static_cast<std::uint64_t>(magnitude), std::signbit(y));
 }
 
 namespace {

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "runtime/extended.hpp"
+#include "runtime/integral_power.hpp"
 #include "runtime/math_error.hpp"
 
 namespace runtime {
@@ -19,15 +20,10 @@ namespace runtime {
 //   UNDERFLOW: a result from finite arguments below the least normal double (default the exact
 //              power rounded once to double: a subnormal or zero).
 // Other special arguments give their usual results (an infinite base or exponent, a zero base
-// with a non-negative exponent). Runs with every floating-point exception masked.
-struct PowResult {
-    Extended value;                // the power, or the default result after an error
-    std::optional<MathCode> error; // the class, if any
-};
+// with a non-negative exponent). An integral exponent is computed exactly in integer arithmetic;
+// a non-integral one by the platform's math library in its widest floating type, rounded once to
+// 64 bits (the program never takes such a power).
 PowResult library_pow(double x, double y);
-
-// library_pow computed by MPFR: the reference for the fast path, and its fallback.
-PowResult library_pow_reference(double x, double y);
 
 // The value that the fast path rounds: V = high 2^64 + low in units of its last bit, for an
 // exponent of magnitude n. Inexact when bits were dropped on the way: the true power then lies
@@ -44,7 +40,8 @@ std::optional<bool> rounds_up(const TruncatedPower& v);
 // The fast path of library_pow: the power of a finite nonzero base to an integral exponent of
 // magnitude up to 4096, in 128-bit integer arithmetic with a bound on its error. Gives nothing
 // when that bound does not decide the rounding, or when the result is not a normal double below
-// 2^1023 (where an error class may apply). seen, if given, receives the value that was rounded.
+// 2^1023 (where an error class may apply): integral_power decides those. seen, if given,
+// receives the value that was rounded.
 std::optional<Extended> fast_pow(double x, double y, TruncatedPower* seen = nullptr);
 
 // x**y as the program uses it. Errors go to on_math_library_error: UNDERFLOW is passed over

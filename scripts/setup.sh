@@ -3,4 +3,4 @@
 set -euo pipefail
 bash "$(dirname "$0")/install_missing.sh" cmake ninja-build g++ pkg-config libgtest-dev \
     libgmock-dev libmpfr-dev libgmp-dev libbenchmark-dev libopenblas-dev valgrind util-linux \
-    dpkg-dev file man-db librsvg2-bin python3
+    dpkg-dev file man-db librsvg2-bin python3 lintian

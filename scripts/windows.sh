@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
-# The Windows program: installs the MinGW-w64 compilers and Wine when missing, cross-builds GMP
-# and MPFR once (scripts/mingw_deps.sh), builds the windows preset (crout.exe and its tests),
+# The Windows program: installs the MinGW-w64 compilers and Wine when missing, builds the windows
+# preset (crout.exe and its tests),
 # runs the tests under Wine in a private prefix, build/wine, with the Wine server started and
-# stopped here, checks that crout.exe needs no DLL beyond Windows' own, and makes the zip. The
+# stopped here, checks that crout.exe needs no DLL beyond Windows' own, and makes the zip and
+# its SHA-256 file. It needs no git checkout: an unpacked source archive builds the same. The
 # whole-program tests are the ci build's test programs run against crout.exe: build the ci
 # preset first (scripts/test.sh does).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install_missing.sh --no-install-recommends g++-mingw-w64-x86-64-posix wine wine64 \
-    m4 dpkg-dev
-bash scripts/mingw_deps.sh
+    dpkg-dev
 source scripts/quiet_build.sh
 quiet_build windows
 
@@ -48,4 +48,5 @@ for dll in $dlls; do
     *) echo "crout.exe needs $dll, which Windows does not have"; exit 1 ;;
     esac
 done
-(cd build/windows && cpack -G ZIP >/dev/null && ls -l crout-*-win64.zip)
+(cd build/windows && cpack -G ZIP >/dev/null && ls -l crout-*-win64.zip &&
+    sha256sum -c crout-*-win64.zip.sha256)

@@ -32,27 +32,13 @@ std::optional<std::wstring> environment(const wchar_t* name) {
     return value;
 }
 
-bool is_file(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-// "cmd.exe" in the current folder, else in the first folder of PATH that holds it.
-std::optional<std::wstring> find_cmd() {
-    const std::wstring name = L"cmd.exe";
-    if (is_file(name)) return name;
-    const std::wstring path = environment(L"PATH").value_or(L"");
-    for (std::size_t start = 0; start <= path.size();) {
-        std::size_t end = path.find(L';', start);
-        if (end == std::wstring::npos) end = path.size();
-        std::wstring folder = path.substr(start, end - start);
-        if (!folder.empty()) {
-            if (folder.back() != L'\\' && folder.back() != L'/') folder += L'\\';
-            if (is_file(folder + name)) return folder + name;
-        }
-        start = end + 1;
-    }
-    return std::nullopt;
+// "cmd.exe" in the system folder. Never one from the current folder or PATH: a cmd.exe placed
+// in the folder where the program runs would run in its place.
+std::optional<std::wstring> system_cmd() {
+    wchar_t folder[MAX_PATH];
+    const UINT size = GetSystemDirectoryW(folder, MAX_PATH);
+    if (size == 0 || size >= MAX_PATH) return std::nullopt;
+    return std::wstring(folder, size) + L"\\cmd.exe";
 }
 
 // The standard handles, as inheritable copies for the command: the command shares them.
@@ -89,8 +75,8 @@ BOOL WINAPI on_control(DWORD) {
     return TRUE;
 }
 
-// A command that cannot run in a job of its own is not run (a program already started is ended
-// before it runs), and standard error says why; the pause goes on.
+// A command that cannot be started, or cannot run in a job of its own, is not run (a program
+// already started is ended before it runs), and standard error says why; the pause goes on.
 void say_not_run(const char* step, DWORD error) {
     const std::string message = "The command was not run: " + std::string(step) +
                                 " failed with system error " + std::to_string(error) + ".\r\n";
@@ -135,10 +121,9 @@ bool start_in_job(const std::wstring& program, const std::wstring& tail, HANDLE 
 }
 
 // Runs program with the tail of the command line and waits for it to end. False when the
-// program could not be started.
-bool run(const std::wstring& program, const std::wstring& tail, HANDLE job) {
+// program could not be started; the error is then in error.
+bool run(const std::wstring& program, const std::wstring& tail, HANDLE job, DWORD& error) {
     PROCESS_INFORMATION process{};
-    DWORD error = ERROR_SUCCESS;
     if (!start_in_job(program, tail, job, process, error)) return false;
     if (!process.hProcess) return true;
     if (ResumeThread(process.hThread) == static_cast<DWORD>(-1)) {
@@ -162,19 +147,22 @@ std::wstring reply_text(const char* command) {
 } // namespace
 
 // "COMSPEC" /c command, in a job of its own while it runs; when COMSPEC is unset or its program
-// cannot be started (missing, denied, a folder, not a program), cmd.exe from the current folder
-// or PATH; else nothing. While the command runs, Ctrl-C ends this process and the command's job.
+// cannot be started (missing, denied, a folder, not a program), the system folder's cmd.exe;
+// when neither starts, standard error says so. While the command runs, Ctrl-C ends this process
+// and the command's job.
 void run_command(const char* command) {
     const std::wstring tail = L" /c " + reply_text(command);
     const HANDLE job = CreateJobObjectW(nullptr, nullptr);
     if (!job) return say_not_run("CreateJobObject", GetLastError());
     running_job = job;
     SetConsoleCtrlHandler(on_control, TRUE);
+    DWORD error = ERROR_FILE_NOT_FOUND;
     bool started = false;
     if (std::optional<std::wstring> comspec = environment(L"COMSPEC"))
-        started = run(*comspec, tail, job);
+        started = run(*comspec, tail, job, error);
     if (!started)
-        if (std::optional<std::wstring> cmd = find_cmd()) run(*cmd, tail, job);
+        if (std::optional<std::wstring> cmd = system_cmd()) started = run(*cmd, tail, job, error);
+    if (!started) say_not_run("CreateProcess", error);
     SetConsoleCtrlHandler(on_control, FALSE);
     running_job = nullptr;
     CloseHandle(job);

@@ -12,26 +12,13 @@
 #include <string>
 #include <vector>
 
-#include <mpfr.h>
-
 #include "tests/io/number_editing_reference.hpp"
+#include "tests/support/mpfr_reference.hpp"
 #include "tests/support/run_program.hpp"
 
 namespace reference {
 
-// base^k rounded once to 64 bits, then stored to double or (one_minus) taken from 1 with one
-// rounding to double.
-inline double with_power(int base, long k, bool one_minus = false) {
-    mpfr_t power, result;
-    mpfr_init2(power, 64);
-    mpfr_init2(result, 53);
-    mpfr_set_ui(power, static_cast<unsigned long>(base), MPFR_RNDN);
-    mpfr_pow_si(power, power, k, MPFR_RNDN);
-    mpfr_ui_sub(result, one_minus ? 1 : 0, power, MPFR_RNDN); // 0 - power: -power, rounded
-    const double value = mpfr_get_d(result, MPFR_RNDN);
-    mpfr_clears(power, result, static_cast<mpfr_ptr>(nullptr));
-    return one_minus ? value : -value;
-}
+using mpfr_reference::with_power;
 
 // Entry (i, j) of the test matrix of order n: 3^-(j-i) above the diagonal, 4^-(i-j) below it,
 // 1/i on it; kind 2's corner is the single-precision 1.0001 over n.

@@ -10,6 +10,9 @@
 //                      OP is add, sub, mul, div, ge (X >= Y, as 1 or 0), pow (X**Y stored
 //                      to a double) or powsub (1 - X**Y: the power enters the subtraction
 //                      unrounded)
+//   powers             for each line "X Y" of standard input (the doubles' bits as decimal
+//                      integers), the math library's X**Y as "KIND SIGN SIGNIFICAND EXPONENT
+//                      ERROR" (an Extended's fields; ERROR 0, or the class's number)
 //   notraps            masks the float traps, as a processor or emulator that does not deliver
 //                      them leaves them: the program's checks must find the faults alone
 //   fdiv X Y           X / Y without the program's check: only a trap reports its fault
@@ -20,6 +23,7 @@
 // The process then ends as the program does: status 0, units closed at exit.
 
 #include <bit>
+#include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -80,6 +84,16 @@ int main(int argc, char** argv) {
             io::write_label(units.console(), std::to_string(z));
         } else if (step == "close") {
             units.close(20);
+        } else if (step == "powers") {
+            std::uint64_t x = 0, y = 0;
+            while (std::scanf("%" SCNu64 " %" SCNu64, &x, &y) == 2) {
+                runtime::PowResult p =
+                    runtime::library_pow(std::bit_cast<double>(x), std::bit_cast<double>(y));
+                std::printf("%d %d %" PRIu64 " %" PRId64 " %d\n", static_cast<int>(p.value.kind()),
+                            p.value.negative() ? 1 : 0, p.value.significand(), p.value.exponent(),
+                            p.error ? static_cast<int>(*p.error) : 0);
+            }
+            std::fflush(stdout);
         } else if (step == "notraps") {
             platform::hold_float_state();
         } else if (step == "fdiv") {

@@ -1,138 +1,134 @@
-// The power on a million pairs against MPFR: the power rounded once to 64 bits, and the
-// operation it enters rounded once to double; the rounding decision at its bound; and the error
-// classes.
+// The power against MPFR on every class of arguments: the power rounded once to 64 bits with its
+// error class, and the operation it enters rounded once to double; the same powers computed by
+// the program under test (another processor's, under its emulator); the rounding decision at its
+// bound; and the error classes.
 
 #include <algorithm>
 #include <bit>
+#include <cinttypes>
 #include <cmath>
 #include <cstdio>
 #include <functional>
 #include <limits>
 #include <optional>
 #include <random>
+#include <sstream>
 
 #include <gtest/gtest.h>
 
-#include "runtime/mpfr_support.hpp"
 #include "runtime/power.hpp"
+#include "tests/support/mpfr_reference.hpp"
+#include "tests/support/power_families.hpp"
+#include "tests/support/run_program.hpp"
 
 namespace {
 
+using runtime::Extended;
 using runtime::MathCode;
+using runtime::PowResult;
+using testsupport::Family;
 constexpr double inf = std::numeric_limits<double>::infinity();
 
-// The fast path against MPFR, bit for bit, on a million pairs from families that stress it: the
-// power with its error class, then the store, 1.0 - p and an operation with the previous power.
-// Debug and sanitized builds take a fifth of the random pairs.
-TEST(Power, MatchesMpfrAndReportsItsFallbacks) {
+// NaNs are compared by class: their sign and payload are the processor's (the default NaN
+// of x86-64 has the sign set, that of 64-bit ARM has it clear), and none reaches the output.
+bool same(runtime::RoundedDouble a, runtime::RoundedDouble b) {
+    const bool equal = std::isnan(a.value) ? std::isnan(b.value)
+                                           : std::bit_cast<std::uint64_t>(a.value) ==
+                                                 std::bit_cast<std::uint64_t>(b.value);
+    return equal && a.overflow == b.overflow;
+}
+
+// Every family against MPFR, bit for bit: the power with its error class, then the store,
+// 1.0 - p and an operation with the previous power. Debug and sanitized builds take a fifth.
+TEST(Power, MatchesMpfrOnEveryClass) {
 #ifdef NDEBUG
-    constexpr long kShare = 1;
+    constexpr long kPairs = 30000;
 #else
-    constexpr long kShare = 5;
+    constexpr long kPairs = 6000;
 #endif
-    using runtime::Extended;
     using runtime::Operation;
     std::mt19937_64 bits(1);
-    auto between = [&](std::int64_t low, std::int64_t high) {
-        return low + static_cast<std::int64_t>(bits() % static_cast<std::uint64_t>(high - low + 1));
-    };
-    auto sign = [&] { return bits() % 2 != 0 ? -1.0 : 1.0; };
-    auto exponent = [&] { return static_cast<double>(between(-1100, 1100)); };
-    struct Family {
-        const char* name;
-        long pairs;
-        bool always_fast; // the program's own powers never need MPFR
-        std::function<std::pair<double, double>(long)> pair;
-    };
-    const Family families[] = {
-        {"bases 3 and 4, exponents -100 to 100", 402, true,
-         [](long i) {
-             return std::pair(i % 2 != 0 ? 3.0 : 4.0, static_cast<double>(i / 2 - 100));
-         }},
-        {"powers of two", 100000, false,
-         [&](long) { // results from 2^-1200 to 2^1200
-             std::int64_t y = between(-1100, 1100);
-             std::int64_t k = between(-1200, 1200) / std::max<std::int64_t>(std::abs(y), 1);
-             k = std::clamp<std::int64_t>(k, -1074, 1023);
-             return std::pair(sign() * std::ldexp(1.0, static_cast<int>(k)),
-                              static_cast<double>(y));
-         }},
-        {"10 and -10", 50000, false, [&](long) { return std::pair(sign() * 10.0, exponent()); }},
-        {"1 +- k 2^-52, exponents to 5000", 150000, false,
-         [&](long) {
-             double x = 1.0 + sign() * std::ldexp(static_cast<double>(between(1, 1 << 20)), -52);
-             return std::pair(sign() * x, static_cast<double>(between(-5000, 5000)));
-         }},
-        {"random doubles", 150000, false,
-         [&](long) {
-             double x = 0.0;
-             while (!std::isfinite(x) || x == 0.0) x = std::bit_cast<double>(bits());
-             return std::pair(x, exponent());
-         }},
-        {"random results inside the range", 250000, false,
-         [&](long) {
-             double x = std::ldexp(1.0 + std::ldexp(static_cast<double>(bits() >> 11), -53),
-                                   static_cast<int>(between(-4, 3)));
-             return std::pair(sign() * x, static_cast<double>(between(-250, 250)));
-         }},
-        {"results at the edges of overflow and the subnormals", 150000, false,
-         [&](long i) { // within 4 binades of the edge, or a few units of x's last place from it
-             const double edges[] = {1024.0, -1022.0, -1074.0};
-             double y = static_cast<double>(between(2, 1100));
-             double target = edges[i % 3];
-             if (i % 2 != 0) target += std::ldexp(static_cast<double>(between(-64, 64)), -4);
-             auto x = std::bit_cast<std::uint64_t>(std::exp2(target / y)) +
-                      static_cast<std::uint64_t>(between(-8, 8));
-             return std::pair(sign() * std::bit_cast<double>(x), y);
-         }},
-        {"odd integers with powers of 60 to 70 bits", 150000, false,
-         [&](long) {
-             std::int64_t m = between(1, (std::int64_t{1} << between(1, 32)) - 1) | 1;
-             if (m == 1) m = 3;
-             double y = std::max(std::ceil(64.0 / std::log2(static_cast<double>(m))) +
-                                     static_cast<double>(between(-1, 1)),
-                                 1.0);
-             auto scale = std::clamp<std::int64_t>(
-                 between(-1200, 1100) / static_cast<std::int64_t>(y), -1074, 990);
-             return std::pair(sign() * std::ldexp(static_cast<double>(m), static_cast<int>(scale)),
-                              sign() * y);
-         }},
-    };
-    // NaNs are compared by class: their sign and payload are the processor's (the default NaN
-    // of x86-64 has the sign set, that of 64-bit ARM has it clear), and none reaches the output.
-    auto same = [](runtime::RoundedDouble a, runtime::RoundedDouble b) {
-        const bool equal = std::isnan(a.value) ? std::isnan(b.value)
-                                               : std::bit_cast<std::uint64_t>(a.value) ==
-                                                     std::bit_cast<std::uint64_t>(b.value);
-        return equal && a.overflow == b.overflow;
-    };
     long mismatches = 0;
     Extended previous = Extended::from_double(inf);
-    for (const Family& family : families) {
-        long fallbacks = 0;
-        long count = family.always_fast ? family.pairs : family.pairs / kShare;
-        for (long i = 0; i < count; ++i) {
+    const Extended one = Extended::from_double(1.0);
+    for (const Family& family : testsupport::families(bits)) {
+        for (long i = 0; i < kPairs; ++i) {
             auto [x, y] = family.pair(i);
-            runtime::PowResult fast = runtime::library_pow(x, y);
-            runtime::PowResult reference = runtime::library_pow_reference(x, y);
-            const Extended& p = fast.value;
-            fallbacks += runtime::fast_pow(x, y) ? 0 : 1;
-            const Extended one = Extended::from_double(1.0);
+            PowResult power = runtime::library_pow(x, y);
+            PowResult reference = mpfr_reference::library_pow(x, y);
+            const Extended& p = power.value;
             auto op = static_cast<Operation>(i % 4);
-            bool equal = fast.value == reference.value && fast.error == reference.error &&
-                         same(runtime::round_to_double(p), runtime::mpfr_round_to_double(p)) &&
+            bool equal = power.value == reference.value && power.error == reference.error &&
+                         same(runtime::round_to_double(p), mpfr_reference::round_to_double(p)) &&
                          same(runtime::round_operation(Operation::Subtract, one, p),
-                              runtime::mpfr_round_operation(Operation::Subtract, one, p)) &&
+                              mpfr_reference::round_operation(Operation::Subtract, one, p)) &&
                          same(runtime::round_operation(op, previous, p),
-                              runtime::mpfr_round_operation(op, previous, p));
+                              mpfr_reference::round_operation(op, previous, p));
             if (!equal && ++mismatches <= 10)
                 ADD_FAILURE() << family.name << ": " << std::hexfloat << x << " ** " << y;
             previous = p;
         }
-        std::printf("%-52s %7ld pairs, %6ld to MPFR\n", family.name, count, fallbacks);
-        EXPECT_TRUE(!family.always_fast || fallbacks == 0) << family.name;
     }
     EXPECT_EQ(mismatches, 0);
+    // The program's own powers never leave the fast path.
+    for (int n = -100; n <= 100; ++n)
+        EXPECT_TRUE(runtime::fast_pow(3.0, n) && runtime::fast_pow(4.0, n)) << n;
+}
+
+// The same classes computed by the program under test (the probe's powers step): another
+// processor's or system's build, under its emulator, against MPFR on the build machine.
+TEST(PowerInTheProgram, MatchesMpfrOnEveryClass) {
+    std::mt19937_64 bits(2);
+    std::ostringstream input;
+    std::vector<std::pair<double, double>> pairs;
+    for (const Family& family : testsupport::families(bits)) {
+        for (long i = 0; i < 1500; ++i) {
+            pairs.push_back(family.pair(i));
+            input << std::bit_cast<std::uint64_t>(pairs.back().first) << ' '
+                  << std::bit_cast<std::uint64_t>(pairs.back().second) << '\n';
+        }
+    }
+    testsupport::TempDir dir;
+    testsupport::RunResult r =
+        testsupport::run_probe(dir, {.args = {"powers"}, .input = input.str()});
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::istringstream out(r.out);
+    long mismatches = 0;
+    for (auto [x, y] : pairs) {
+        PowResult reference = mpfr_reference::library_pow(x, y);
+        int kind = 0, negative = 0, error = 0;
+        std::uint64_t significand = 0;
+        std::int64_t exponent = 0;
+        ASSERT_TRUE(out >> kind >> negative >> significand >> exponent >> error);
+        const Extended& v = reference.value;
+        bool equal = kind == int(v.kind()) &&
+                     error == (reference.error ? int(*reference.error) : 0) &&
+                     (v.kind() == Extended::Kind::NaN ||
+                      (negative == int(v.negative()) && significand == v.significand() &&
+                       exponent == v.exponent()));
+        if (!equal && ++mismatches <= 10) ADD_FAILURE() << std::hexfloat << x << " ** " << y;
+    }
+    EXPECT_EQ(mismatches, 0);
+}
+
+// Non-integral exponents are the platform math library's: its error classes, and a value within a
+// unit of the 64-bit power's last place.
+TEST(Power, NonIntegralExponentsFromTheMathLibrary) {
+    const std::pair<double, double> cases[] = {
+        {2.0, 0.5},        {10.0, -3.25},
+        {0x1.8p-3, 77.75}, {1e10, 30.5},
+        {1e10, -31.5},     {10.0, 400.5},
+        {10.0, -330.5},    {10.0, -500.5},
+        {0.5, 1e-300},     {3.0, 0x1.fffffffffffffp51},
+    };
+    for (auto [x, y] : cases) {
+        PowResult power = runtime::library_pow(x, y), reference = mpfr_reference::library_pow(x, y);
+        EXPECT_EQ(power.error, reference.error) << x << " ** " << y;
+        double got = runtime::round_to_double(power.value).value;
+        double want = mpfr_reference::round_to_double(reference.value).value;
+        EXPECT_TRUE(got == want || std::fabs(got - want) <= std::nextafter(want, inf) - want)
+            << x << " ** " << y;
+    }
 }
 
 TEST(Power, ErrorClasses) {
@@ -171,8 +167,9 @@ TEST(Power, RepeatedCallsGiveTheBitsOfAFreshOne) {
             }
 }
 
-// Real powers never come near enough to a midpoint to need MPFR, so the rounding decision is
-// checked on synthetic values: an inexact V decides only outside 64n units below a midpoint.
+// Real powers never come near enough to a midpoint to leave the fast path or make the wide one
+// grow, so the rounding decisions are checked on synthetic values: an inexact V decides only
+// outside its window below a midpoint.
 TEST(Power, RoundingDecisionAtItsBound) {
     constexpr std::uint64_t mid = std::uint64_t{1} << 63, n = 5;
     const struct {
@@ -190,6 +187,37 @@ TEST(Power, RoundingDecisionAtItsBound) {
     runtime::TruncatedPower third{};
     runtime::fast_pow(3.0, -1.0, &third);
     EXPECT_TRUE(third.inexact);
+
+    // The wide computation's V (words from the least significant) rounded at `bits` bits with a
+    // window of 5 units: the significand and its exponent, or nothing.
+    constexpr std::uint64_t ones = ~std::uint64_t{0}, top = mid;
+    const struct {
+        std::vector<std::uint64_t> words;
+        int bits;
+        bool inexact;
+        std::optional<std::pair<std::uint64_t, std::int64_t>> rounded;
+    } wide[] = {
+        {{0, mid, top}, 64, false, {{top, 128}}},           // a tie to even: down
+        {{0, mid, top + 1}, 64, false, {{top + 2, 128}}},   // and up
+        {{1, mid, top}, 64, false, {{top + 1, 128}}},       // past the midpoint
+        {{ones, mid - 1, top}, 64, false, {{top, 128}}},    // below it
+        {{0, mid, top}, 64, true, {{top + 1, 128}}},        // at it, T above
+        {{ones - 4, mid - 1, top}, 64, true, {}},           // 5 units below it
+        {{ones - 5, mid - 1, top}, 64, true, {{top, 128}}}, // 6 units below it
+        {{ones - 4, ones, mid - 1, top}, 64, true, {}},     // the same, a word wider
+        {{ones - 4, ones - 1, mid - 1, top}, 64, true, {{top, 192}}},
+        {{0, mid, ones}, 64, true, {{top, 129}}},              // a carry to 2^64
+        {{0, 0, top}, 0, false, {{0, 192}}},                   // no bit kept: a tie, down
+        {{0, 0, top}, 0, true, {{1, 192}}},                    // and up
+        {{0, 0, 0x8030000000000000}, 10, false, {{513, 182}}}, // ten bits kept
+    };
+    for (const auto& c : wide) {
+        auto r = runtime::detail::round_top_bits({c.words, 0}, c.bits, c.inexact, 5);
+        ASSERT_EQ(r.has_value(), c.rounded.has_value()) << c.words[0] << " " << c.bits;
+        if (r) {
+            EXPECT_EQ(std::pair(r->significand, r->exponent), *c.rounded) << c.words[0];
+        }
+    }
 }
 
 } // namespace

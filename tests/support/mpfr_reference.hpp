@@ -1,0 +1,22 @@
+#pragma once
+// MPFR as the reference for the run-time's arithmetic: the power with its error classes, and the
+// operations on extended values rounded once to double.
+
+#include "runtime/extended.hpp"
+#include "runtime/power.hpp"
+
+namespace mpfr_reference {
+
+// runtime::library_pow computed by MPFR.
+runtime::PowResult library_pow(double x, double y);
+
+// runtime::round_operation and runtime::round_to_double computed by MPFR.
+runtime::RoundedDouble round_operation(runtime::Operation op, const runtime::Extended& a,
+                                       const runtime::Extended& b);
+runtime::RoundedDouble round_to_double(const runtime::Extended& x);
+
+// base^k rounded once to 64 bits, then stored to double or (one_minus) taken from 1 with one
+// rounding to double.
+double with_power(int base, long k, bool one_minus = false);
+
+} // namespace mpfr_reference
