@@ -4,7 +4,7 @@
 // Sections, in order:
 //   faults            the write and cut failures that end the run, and those passed over
 //   carriage control  the line-break bytes in front of a console record, checked when compiled
-//   records           begin_write, put_chars, store and end_record
+//   records           begin_write, put_chars and end_record
 //   writing out       a console chunk, a file's buffer, flush and write_direct
 //   closing           close
 
@@ -80,14 +80,8 @@ void Unit::begin_write() {
 }
 
 void Unit::put_chars(std::string_view text) {
-    while (pending_blanks_ > 0) {
-        --pending_blanks_;
-        store(" ", 1);
-    }
-    store(text.data(), text.size());
-}
-
-void Unit::store(const char* data, std::size_t size) {
+    const char* data = text.data();
+    std::size_t size = text.size();
     record_length_ += size;
     while (size > 0) {
         if (position_ == buffer_.size()) {
@@ -108,8 +102,7 @@ void Unit::store(const char* data, std::size_t size) {
 
 void Unit::end_record() {
     if (is_console()) {
-        if (record_length_ == 0 && pending_blanks_ == 0) pending_blanks_ = 1;
-        put_chars({});
+        if (record_length_ == 0) put_chars(" "); // an empty record's carriage control
         write_out_console_chunk();
         line_.open_line = true;
         line_.control_done = false;

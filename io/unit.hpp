@@ -32,7 +32,6 @@ public:
 
     int number() const { return number_; }
     const std::string& name() const { return name_; }
-    UnitKind kind() const { return kind_; }
     bool is_console() const { return kind_ == UnitKind::Terminal; }
 
     LineState& line() { return line_; }
@@ -44,14 +43,8 @@ public:
     // the first write statement cuts it to the current position (its start).
     void begin_write();
 
-    // Stores the pending blanks, then text, writing the buffer out whenever it fills.
+    // Stores text in the current record, writing the buffer out whenever it fills.
     void put_chars(std::string_view text);
-
-    // Blanks that are stored only when the next character of the record is stored.
-    void add_pending_blanks(std::size_t count) { pending_blanks_ += count; }
-
-    // Characters stored in the current record so far, pending blanks not included.
-    std::size_t record_length() const { return record_length_; }
 
     // Finishes the current record: CR LF on a file; carriage control on the console.
     void end_record();
@@ -71,7 +64,6 @@ public:
     std::optional<runtime::ErrorCode> close();
 
 private:
-    void store(const char* data, std::size_t size);
     void write_out_console_chunk();
     // The used part of the buffer as it is.
     std::optional<runtime::ErrorCode> write_out_buffer();
@@ -83,7 +75,6 @@ private:
     std::vector<char> buffer_;
     std::size_t position_ = 0;     // next byte to fill
     std::int64_t file_offset_ = 0; // file position of buffer_[0]
-    std::size_t pending_blanks_ = 0;
     std::size_t record_length_ = 0;
     bool dirty_ = false;
     bool read_only_ = false;

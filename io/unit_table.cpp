@@ -44,10 +44,11 @@ std::string_view trim_blanks(std::string_view s) {
 
 UnitTable::UnitTable(std::unique_ptr<Channel> out, std::unique_ptr<ByteSource> in,
                      bool input_terminal, bool output_terminal)
-    : input_(std::move(in)), one_descriptor_(input_terminal && output_terminal) {
+    : input_(std::move(in)) {
     slots_[0] =
         std::make_unique<Unit>(0, "CON", UnitKind::Terminal, kConsoleBufferSize, std::move(out));
-    LineState& line = one_descriptor_ ? slots_[0]->line() : reader_line_;
+    const bool one_descriptor = input_terminal && output_terminal;
+    LineState& line = one_descriptor ? slots_[0]->line() : reader_line_;
     reader_ = std::make_unique<ConsoleReader>(*input_, input_terminal, line);
 }
 

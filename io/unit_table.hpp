@@ -25,7 +25,6 @@ public:
     Unit& console() { return *slots_[0]; }
     ConsoleReader& reader() { return *reader_; }
     ByteSource& input() { return *input_; }
-    bool one_descriptor() const { return one_descriptor_; }
 
     // The numbered unit, or nullptr when it is not connected.
     Unit* find(int number);
@@ -49,7 +48,6 @@ private:
     std::array<std::unique_ptr<Unit>, kSlots> slots_;
     std::unique_ptr<ByteSource> input_;
     LineState reader_line_; // the reading side's own state when the directions are apart
-    bool one_descriptor_;
     std::unique_ptr<ConsoleReader> reader_;
 };
 

@@ -11,11 +11,8 @@ struct ProgramState {
     std::array<double, 100> B{};       // right-hand side in, solution out
     std::array<double, 10 * 10> INV{}; // inverse of option 1, leading dimension 10
     double N = 0.0;                    // current order
-    std::int32_t I = 0, J = 0;         // loop counters of the runs
-    std::int32_t M = 0;                // matrix kind of option 1
     std::int32_t Z = 0;                // menu option last read
     double NORM0 = 0.0;                // error norm of option 2
-    double NORM1 = 0.0;                // error of the current component
 };
 
 // The process's one program state.

@@ -47,37 +47,34 @@ void show_factors(const double& N, std::span<double> A, Display& display) {
 void run_inverse_and_determinant(ProgramState& state, io::UnitTable& units) {
     Display display(units);
     double& N = state.N;
-    std::int32_t &I = state.I, &J = state.J;
     const std::span<double> A = state.A, B = state.B;
     const ColumnMajor INV(state.INV, 10);
     const Vector b(B);
 
     N = 6.0;
-    state.M = 1;
-    MAT(N, state.M, A);
+    MAT(N, 1, A); // the kind-1 matrix
     show_test_matrix(N, A, display);
     LU(N, A);
     show_factors(N, A, display);
 
     // Column J of the inverse solves A x = e(J) with the factors.
     const int n = truncate_to_int(N);
-    for (J = 1; J <= n; ++J) {
-        for (I = 1; I <= n; ++I) b(I) = 0.0;
+    for (int J = 1; J <= n; ++J) {
+        for (int I = 1; I <= n; ++I) b(I) = 0.0;
         b(J) = 1.0;
         SOLVE(N, A, B);
-        for (I = 1; I <= n; ++I) INV(I, J) = b(I);
+        for (int I = 1; I <= n; ++I) INV(I, J) = b(I);
         if (static_cast<double>(J) == N) display.matrix("Inversa", INV, n);
     }
 }
 
 void run_accuracy_sweep(ProgramState& state, io::UnitTable& units) {
     Display display(units);
-    double &N = state.N, &NORM0 = state.NORM0, &NORM1 = state.NORM1;
-    std::int32_t &I = state.I, &J = state.J;
+    double &N = state.N, &NORM0 = state.NORM0;
     const std::span<double> A = state.A, B = state.B;
     const Vector b(B);
 
-    for (J = 1; J <= 2; ++J) { // the matrix kind
+    for (std::int32_t J = 1; J <= 2; ++J) { // the matrix kind
         linalg::for_double(N, 10.0, 50.0, 10.0, [&] {
             // At these orders MAT and LU are followed by no record and no pause.
             MAT(N, J, A);
@@ -90,14 +87,14 @@ void run_accuracy_sweep(ProgramState& state, io::UnitTable& units) {
             if (N == 10.0) {
                 display.label("Soluciones para n=10");
                 display.empty_report_record();
-                for (I = 1; I <= n; ++I) display.solution(b(I));
+                for (int I = 1; I <= n; ++I) display.solution(b(I));
                 display.pause();
             }
             // The error norm: the largest distance of a component from 1 (a later equal one
             // takes the place of an earlier).
             NORM0 = 0.0;
-            for (I = 1; I <= n; ++I) {
-                NORM1 = std::fabs(checked::subtract(b(I), 1.0));
+            for (int I = 1; I <= n; ++I) {
+                const double NORM1 = std::fabs(checked::subtract(b(I), 1.0));
                 if (checked::greater_equal(NORM1, NORM0)) NORM0 = NORM1;
             }
             display.norm(N, NORM0);

@@ -27,28 +27,21 @@ Entry entry_of(MathCode code) {
     case MathCode::Singularity: return {"SING", 6202};
     case MathCode::RangeOverflow: return {"OVERFLOW", 6203};
     case MathCode::RangeUnderflow: return {"UNDERFLOW", 6204};
-    case MathCode::TotalLoss: return {"TLOSS", 6205};
-    case MathCode::PartialLoss: return {"PLOSS", 6206};
     case MathCode::TrapInvalid: return {"invalid", 6101};
     case MathCode::TrapDenormal: return {"denormal", 6102};
     case MathCode::TrapDivideByZero: return {"divide by zero", 6103};
     case MathCode::TrapOverflow: return {"overflow", 6104};
     case MathCode::TrapUnderflow: return {"underflow", 6105};
     case MathCode::TrapInexact: return {"inexact", 6106};
-    case MathCode::TrapSquareRoot: return {"square root", 6108};
     case MathCode::TrapStackOverflow: return {"stack overflow", 6110};
-    case MathCode::TrapStackUnderflow: return {"stack underflow", 6111};
     }
     unreachable();
 }
 
-// The operation name a report shows: "pow" as "**", "fmod" as "mod", any other name as it is,
-// up to 8 characters.
+// The operation name a report shows: "pow" as "**", any other name as it is, up to 8
+// characters.
 void set_operation_name(MathErrorState& state, std::string_view name) {
-    if (name == "pow")
-        name = "**";
-    else if (name == "fmod")
-        name = "mod";
+    if (name == "pow") name = "**";
     name = name.substr(0, std::min(name.size(), state.name.size()));
     state.name.fill(' ');
     std::copy(name.begin(), name.end(), state.name.begin());
@@ -80,7 +73,7 @@ void on_float_trap(platform::FloatTrap trap) {
 }
 
 int on_math_library_error(MathErrorRecord& record) {
-    if (record.type == MathCode::RangeUnderflow || record.type == MathCode::PartialLoss) return 1;
+    if (record.type == MathCode::RangeUnderflow) return 1;
     MathErrorState& state = run_time_state().math;
     state.code = record.type;
     set_operation_name(state, record.name);

@@ -25,8 +25,6 @@ enum class MathCode : int {
     Singularity = 2,
     RangeOverflow = 3,
     RangeUnderflow = 4,
-    TotalLoss = 5,
-    PartialLoss = 6,
     // Trapped exceptions: the code is the report number less 6000.
     TrapInvalid = 101,
     TrapDenormal = 102,
@@ -34,9 +32,7 @@ enum class MathCode : int {
     TrapOverflow = 104,
     TrapUnderflow = 105,
     TrapInexact = 106,
-    TrapSquareRoot = 108,
     TrapStackOverflow = 110,
-    TrapStackUnderflow = 111,
 };
 
 // The error being reported.
@@ -82,12 +78,10 @@ template <class Work> bool runs_clean_masked(Work&& work) {
 struct MathErrorRecord {
     MathCode type;    // a library class
     const char* name; // the library function, e.g. "pow"
-    double arg1;
-    double arg2;
-    double retval; // the default result, used when the error is passed over
+    double retval;    // the default result, used when the error is passed over
 };
 
-// The hook: returns 1 for UNDERFLOW and PLOSS, which are passed over with the default result;
+// The hook: returns 1 for UNDERFLOW, which is passed over with the default result;
 // any other class is reported, which ends the run.
 int on_math_library_error(MathErrorRecord& record);
 

@@ -323,7 +323,7 @@ Extended power(double x, double y) {
     }
     // An error goes to the hook at every call; a passed-over one keeps the default result,
     // which the hook may set.
-    MathErrorRecord record{*power.error, "pow", x, y, static_cast<double>(power.value)};
+    MathErrorRecord record{*power.error, "pow", static_cast<double>(power.value)};
     on_math_library_error(record);
     return Extended::from_double(record.retval);
 }

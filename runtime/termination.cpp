@@ -22,10 +22,6 @@ struct Fatal {
 
 Fatal fatal_of(FatalMessage message) {
     switch (message) {
-    case FatalMessage::NoSpaceForArguments:
-        return {"R6008\r\n- not enough space for arguments\r\n", 255, false};
-    case FatalMessage::NoSpaceForEnvironment:
-        return {"R6009\r\n- not enough space for environment\r\n", 255, false};
     case FatalMessage::NoSpaceForExitTable:
         return {"R6024\r\n- not enough space for _onexit/atexit table", 255, false};
     case FatalMessage::StackOverflow:

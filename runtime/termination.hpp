@@ -18,11 +18,9 @@ void close_units_at_exit();
 // The fatal messages of the start-up and the outermost exception handler. Each is written as
 // CR LF "runtime error " text, then the process ends with the given status.
 enum class FatalMessage {
-    NoSpaceForArguments,   // R6008
-    NoSpaceForEnvironment, // R6009
-    NoSpaceForExitTable,   // R6024
-    StackOverflow,         // R6000
-    IntegerDivideByZero,   // R6003, the at-exit steps run
+    NoSpaceForExitTable, // R6024
+    StackOverflow,       // R6000
+    IntegerDivideByZero, // R6003, the at-exit steps run
 };
 [[noreturn]] void fatal_exit(FatalMessage message);
 
