@@ -26,6 +26,7 @@
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,7 +56,8 @@ volatile int g_depth_limit = -1; // never reached; hides the recursion's end fro
 // The program's integer division: where the arithmetic checks itself, the check reports the
 // zero divisor; elsewhere the division must reach the processor, not the undefined-behaviour
 // checks.
-[[gnu::noinline, gnu::no_sanitize("integer-divide-by-zero")]] int integer_divide(int a, int b) {
+[[gnu::noinline]] __attribute__((no_sanitize("integer-divide-by-zero"))) int integer_divide(int a,
+                                                                                            int b) {
     if constexpr (runtime::kArithmeticChecked) return runtime::checked::divide(a, b);
     return a / b;
 }
@@ -85,15 +87,22 @@ int main(int argc, char** argv) {
         } else if (step == "close") {
             units.close(20);
         } else if (step == "powers") {
-            std::uint64_t x = 0, y = 0;
-            while (std::scanf("%" SCNu64 " %" SCNu64, &x, &y) == 2) {
+            // Through the platform's handles, as the program reads and writes.
+            std::string text;
+            char chunk[4096];
+            for (long n;
+                 (n = platform::read_once(platform::kStdin, chunk, sizeof chunk).count) > 0;)
+                text.append(chunk, static_cast<std::size_t>(n));
+            std::istringstream pairs(text);
+            std::ostringstream out;
+            for (std::uint64_t x = 0, y = 0; pairs >> x >> y;) {
                 runtime::PowResult p =
                     runtime::library_pow(std::bit_cast<double>(x), std::bit_cast<double>(y));
-                std::printf("%d %d %" PRIu64 " %" PRId64 " %d\n", static_cast<int>(p.value.kind()),
-                            p.value.negative() ? 1 : 0, p.value.significand(), p.value.exponent(),
-                            p.error ? static_cast<int>(*p.error) : 0);
+                out << int(p.value.kind()) << ' ' << int(p.value.negative()) << ' '
+                    << p.value.significand() << ' ' << p.value.exponent() << ' '
+                    << (p.error ? int(*p.error) : 0) << '\n';
             }
-            std::fflush(stdout);
+            platform::write_all(platform::kStdout, out.str().data(), out.str().size());
         } else if (step == "notraps") {
             platform::hold_float_state();
         } else if (step == "fdiv") {

@@ -194,6 +194,8 @@ TEST(SessionFaults, EachEndsCleanlyAndTheReportKeepsWhatWasWritten) {
     for (const auto& c : cases) {
         // Under an emulator: no terminal sessions, and none of POSIX's own faults.
         if (!native_programs() && (c.run.terminal || c.native_only)) continue;
+        if (programs_lack("commands") && std::string_view(c.what).starts_with("a pause reply"))
+            continue;
         SCOPED_TRACE(c.what);
         TempDir dir;
         RunOptions run = c.run;

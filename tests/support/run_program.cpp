@@ -54,6 +54,12 @@ bool native_programs() {
     return !std::getenv("CROUT_TEST_PROGRAM");
 }
 
+bool programs_lack(std::string_view capability) {
+    const char* lacks = std::getenv("CROUT_TEST_LACKS");
+    return lacks && ("," + std::string(lacks) + ",").find("," + std::string(capability) + ",") !=
+                        std::string::npos;
+}
+
 namespace {
 
 // The test's environment with the changes: NAME=VALUE sets a variable, NAME alone removes it.

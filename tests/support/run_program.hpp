@@ -7,6 +7,7 @@
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <vector>
 
@@ -58,6 +59,10 @@ std::string probe_program();
 // Whether the programs under test are the build's own. An emulator's console rewrites what a
 // program writes to it, so terminal sessions are compared only with the build's own programs.
 bool native_programs();
+// Whether the programs under test lack a capability, as the environment lists them
+// (CROUT_TEST_LACKS, comma-separated): "commands" (a pause reply runs nothing and says so) and
+// "stack" (no report of a stack overflow), in the browser's build.
+bool programs_lack(std::string_view capability);
 
 // Runs program in dir; the blank-separated words of text as arguments.
 RunResult run_program(const std::string& program, const TempDir& dir, const RunOptions& options);
