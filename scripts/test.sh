@@ -3,7 +3,8 @@
 # suite, then again under the sanitizers, then the fault tests with the arithmetic checking
 # itself instead of trapping (the checked preset), then builds crout.exe and runs its tests
 # under Wine, then the 64-bit ARM programs, their tests under qemu and their package
-# (scripts/arm64.sh), then runs each fuzz target for 30 seconds.
+# (scripts/arm64.sh), then the browser's build and its tests under node and headless Chromium
+# (scripts/web.sh), then runs each fuzz target for 30 seconds.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 bash "$here/scripts/setup.sh"
@@ -20,5 +21,7 @@ echo "== windows"
 bash scripts/windows.sh
 echo "== arm64"
 bash scripts/arm64.sh
+echo "== web"
+bash scripts/web.sh --test
 echo "== fuzz"
 bash scripts/fuzz.sh

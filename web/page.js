@@ -29,9 +29,23 @@ function startRun(batch) {
     handles: new Map(), // handle -> { name, position }
     nextHandle: 3,
   };
-  createCrout({ crout: host(run), print: () => {}, printErr: () => {}, onExit: (status) => finish(`crout terminó con el estado ${status}.`) })
+  startModule(createCrout, { crout: host(run), onExit: (status) => finish(`crout terminó con el estado ${status}.`) })
     .catch((error) => finish(`crout se detuvo: ${error.message || error}`));
   terminal.focus();
+}
+
+// A new instance of a module: compiled once for the page, each run only instantiates it. The
+// factory hands its bytes to WebAssembly.instantiate, which keeps the compiled module here.
+const compiledModules = new Map(); // factory -> WebAssembly.Module
+function startModule(factory, options) {
+  const instantiate = WebAssembly.instantiate;
+  WebAssembly.instantiate = async (bytes, imports) => {
+    WebAssembly.instantiate = instantiate;
+    if (!compiledModules.has(factory)) compiledModules.set(factory, await WebAssembly.compile(bytes));
+    const module = compiledModules.get(factory);
+    return { module, instance: await instantiate(module, imports) };
+  };
+  return factory({ print: () => {}, printErr: () => {}, ...options });
 }
 
 function finish(message) {
@@ -163,7 +177,7 @@ function showReport() {
 
 async function drawPicture(report) {
   let status = -1;
-  const plot = await createCroutPlot({ noInitialRun: true, print: () => {}, printErr: () => {}, onExit: (code) => { status = code; } });
+  const plot = await startModule(createCroutPlot, { noInitialRun: true, onExit: (code) => { status = code; } });
   plot.FS.writeFile('resul3.doc', report);
   try {
     plot.callMain(['resul3.doc', '-o', 'resul3.svg']);

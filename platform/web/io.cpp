@@ -10,29 +10,21 @@
 #include "platform/io.hpp"
 
 // The family of a failure, minus, from the host's answer; the answer itself otherwise.
+// clang-format off
 EM_JS(void, define_host_answers, (), {
     const families = {
-        ENOSPC : 1,
-        EDQUOT : 1,
-        EFBIG : 1,
-        EACCES : 2,
-        EPERM : 2,
-        EROFS : 2,
-        EISDIR : 2,
-        EAGAIN : 2,
-        EEXIST : 3,
-        ENOENT : 4,
-        ENOTDIR : 4,
-        EMFILE : 5,
-        ENFILE : 5,
-        EINVAL : 6,
+        ENOSPC: 1, EDQUOT: 1, EFBIG: 1,
+        EACCES: 2, EPERM: 2, EROFS: 2, EISDIR: 2, EAGAIN: 2,
+        EEXIST: 3,
+        ENOENT: 4, ENOTDIR: 4,
+        EMFILE: 5, ENFILE: 5,
+        EINVAL: 6,
     };
-    Module.hostAnswer = (answer) =
-        > typeof answer == = 'string' ? -(families[answer] || 7) : answer;
+    Module.hostAnswer = (answer) => typeof answer === 'string' ? -(families[answer] || 7) : answer;
 });
 EM_ASYNC_JS(int, host_read, (int handle, char* buffer, int size), {
     const bytes = await Module.crout.read(handle, size);
-    if (typeof bytes == = 'string') return Module.hostAnswer(bytes);
+    if (typeof bytes === 'string') return Module.hostAnswer(bytes);
     HEAPU8.set(bytes, buffer);
     return bytes.length;
 });
@@ -40,14 +32,17 @@ EM_JS(int, host_write, (int handle, const char* data, int size), {
     return Module.hostAnswer(Module.crout.write(handle, HEAPU8.slice(data, data + size)) || 0);
 });
 EM_JS(int, host_is_terminal, (int handle), { return Module.crout.isTerminal(handle) ? 1 : 0; });
-EM_JS(int, host_exists, (const char* name),
-      { return Module.crout.exists(UTF8ToString(name)) ? 1 : 0; });
-EM_JS(int, host_open, (const char* name, int access, int create),
-      { return Module.hostAnswer(Module.crout.open(UTF8ToString(name), access, create != = 0)); });
-EM_JS(int, host_cut, (int handle, double length),
-      { return Module.hostAnswer(Module.crout.cut(handle, length) || 0); });
-EM_JS(int, host_close, (int handle),
-      { return Module.hostAnswer(Module.crout.close(handle) || 0); });
+EM_JS(int, host_exists, (const char* name), {
+    return Module.crout.exists(UTF8ToString(name)) ? 1 : 0;
+});
+EM_JS(int, host_open, (const char* name, int access, int create), {
+    return Module.hostAnswer(Module.crout.open(UTF8ToString(name), access, create !== 0));
+});
+EM_JS(int, host_cut, (int handle, double length), {
+    return Module.hostAnswer(Module.crout.cut(handle, length) || 0);
+});
+EM_JS(int, host_close, (int handle), { return Module.hostAnswer(Module.crout.close(handle) || 0); });
+// clang-format on
 
 namespace platform {
 

@@ -1,0 +1,77 @@
+// The page's speed in headless Chromium, from a local server: the time from asking for the page
+// to the menu's first line in its terminal, and the time of a whole option-2 session pasted into
+// the session box (the module started, the sweep, the report offered, the status shown), beside
+// the native program's time for the same session (its process started, the screen to a pipe).
+// Medians of 9 runs each.
+//   node bench/web_bench.mjs [SITE [NATIVE_CROUT]]   (default: build/web/site, build/ci's crout)
+import { execFileSync } from 'node:child_process';
+import fs from 'node:fs';
+import http from 'node:http';
+import os from 'node:os';
+import path from 'node:path';
+import { createRequire } from 'node:module';
+import { fileURLToPath } from 'node:url';
+
+const top = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '..');
+const puppeteer = createRequire(path.join(top, 'web', 'page_test.mjs'))('puppeteer-core');
+const site = path.resolve(process.argv[2] || path.join(top, 'build/web/site'));
+const native = process.argv[3] || path.join(top, 'build/ci/program/crout');
+const session = '2' + '\n'.repeat(13) + '3\n';
+const runs = 9;
+const median = (values) => values.sort((a, b) => a - b)[Math.floor(values.length / 2)];
+
+const server = http.createServer((request, response) => {
+  const wanted = new URL(request.url, 'http://127.0.0.1').pathname;
+  const name = path.join(site, path.normalize(wanted === '/' ? 'index.html' : wanted));
+  if (!name.startsWith(site) || !fs.existsSync(name)) return response.writeHead(404).end();
+  response.end(fs.readFileSync(name));
+});
+await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+const browser = await puppeteer.launch({
+  executablePath: '/usr/bin/chromium', headless: true, args: ['--no-sandbox', '--disable-gpu'],
+});
+const menuShown = () => {
+  const buffer = terminal.buffer.active;
+  for (let i = 0; i < buffer.length; ++i)
+    if (buffer.getLine(i).translateToString(true).includes('Elija una opcion')) return true;
+  return false;
+};
+
+const load = [], page2 = [], native2 = [];
+try {
+  const page = await browser.newPage();
+  for (let i = 0; i < runs; ++i) {
+    const start = performance.now();
+    await page.goto(`http://127.0.0.1:${server.address().port}/`);
+    await page.waitForFunction(menuShown, { polling: 'raf' });
+    load.push(performance.now() - start);
+    await page.$eval('#session', (box, text) => { box.value = text; }, session);
+    page2.push(await page.evaluate(() => new Promise((resolve) => {
+      const state = document.getElementById('state');
+      const start = performance.now();
+      new MutationObserver(() => {
+        if (state.textContent.includes('estado')) resolve(performance.now() - start);
+      }).observe(state, { childList: true, characterData: true, subtree: true });
+      document.getElementById('run-session').click();
+    })));
+  }
+} finally {
+  await browser.close();
+  server.close();
+}
+const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'crout-bench-'));
+for (let i = 0; i < runs; ++i) {
+  const start = performance.now();
+  try {
+    execFileSync(native, { cwd: folder, input: session, stdio: ['pipe', 'pipe', 'ignore'] });
+  } catch {
+    // The session ends at option 3 with status 0; anything else shows in the times.
+  }
+  native2.push(performance.now() - start);
+}
+fs.rmSync(folder, { recursive: true });
+const ms = (value) => `${value.toFixed(1)} ms`;
+console.log(`page load to the first menu line: ${ms(median(load))} (goal: 1000 ms)`);
+console.log(`option-2 session in the page:     ${ms(median(page2))}`);
+console.log(`option-2 session, native program: ${ms(median(native2))}`);
+console.log(`ratio: ${(median(page2) / median(native2)).toFixed(2)} (goal: 2)`);
