@@ -7,8 +7,8 @@
 //   read               read an option, then show it as a label record on the console
 //   close              close unit 20
 //   OP X Y             X op Y in the program's arithmetic, its bits shown as 16 hex digits;
-//                      OP is add, sub, mul, div, ge (X >= Y, as 1 or 0), pow (X**Y stored
-//                      to a double) or powsub (1 - X**Y: the power enters the subtraction
+//                      OP is add, sub, mul, div, ge and lt (X >= Y, X < Y: 1 or 0), pow (X**Y
+//                      stored to a double) or powsub (1 - X**Y: the power enters the subtraction
 //                      unrounded)
 //   powers             for each line "X Y" of standard input (the doubles' bits as decimal
 //                      integers), the math library's X**Y as "KIND SIGN SIGNIFICAND EXPONENT
@@ -114,13 +114,14 @@ int main(int argc, char** argv) {
             linalg::SOLVE(static_cast<double>(n), a, b);
         } else if (const double x = number(i), y = number(i);
                    step == "add" || step == "sub" || step == "mul" || step == "div" ||
-                   step == "ge" || step == "pow" || step == "powsub") {
+                   step == "ge" || step == "lt" || step == "pow" || step == "powsub") {
             using namespace runtime::checked;
             const double result = step == "add"   ? add(x, y)
                                   : step == "sub" ? subtract(x, y)
                                   : step == "mul" ? multiply(x, y)
                                   : step == "div" ? divide(x, y)
                                   : step == "ge"  ? (greater_equal(x, y) ? 1.0 : 0.0)
+                                  : step == "lt"  ? (less(x, y) ? 1.0 : 0.0)
                                   : step == "pow" ? static_cast<double>(runtime::power(x, y))
                                                   : 1.0 - runtime::power(x, y);
             char bits[32];
