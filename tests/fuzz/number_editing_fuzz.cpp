@@ -1,13 +1,18 @@
 // Number editing of any 64-bit pattern, in F w.d and E w.d (w 1 to 60, d 0 to 60) and in the
-// free form, against the exact reference; infinities and NaNs against their texts.
+// free form, against the exact reference; infinities and NaNs against their texts. And the exact
+// conversions under it: fixed notation with d places against printf, and its %.de text read
+// back against strtod.
 
 #include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "io/format/exact_decimal.hpp"
 #include "io/format/number_editing.hpp"
 #include "tests/fuzz/fail.hpp"
 #include "tests/io/number_editing_reference.hpp"
@@ -43,5 +48,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (actual != expected)
         fail(std::to_string(bits) + " in F, E " + std::to_string(w) + "." + std::to_string(d) +
              " and free: |" + actual + "| not |" + expected + "|");
+    if (!std::isfinite(x)) return 0;
+    char fixed[400], exponent[80];
+    std::snprintf(fixed, sizeof fixed, "%.*f", d, x);
+    std::snprintf(exponent, sizeof exponent, "%.*e", d, x);
+    const double back = std::strtod(exponent, nullptr);
+    if (io::fixed_notation(x, d) != fixed ||
+        io::parse_decimal(exponent) != (std::isinf(back) ? std::nullopt : std::optional(back)))
+        fail(std::to_string(bits) + ": " + io::fixed_notation(x, d) + " not " + fixed + ", or " +
+             exponent + " read back wrongly");
     return 0;
 }
