@@ -25,6 +25,7 @@ namespace {
 class BigInteger {
 public:
     explicit BigInteger(std::uint64_t value = 0) {
+        words_.reserve(40); // 1280 bits: the digits of any double without growing
         for (; value != 0; value >>= 32) words_.push_back(static_cast<std::uint32_t>(value));
     }
 
@@ -131,12 +132,14 @@ struct Scaled {
 
 Scaled scaled(BigInteger n, int k, int j) {
     const int twos = k + j;
-    for (int left = k; left > 0; left -= kFiveStep)
-        n.multiply_add(power_of_5(std::min(left, kFiveStep)));
+    int left = k; // whole steps by a constant, which the compiler multiplies by
+    for (; left >= kFiveStep; left -= kFiveStep) n.multiply_add(power_of_5(kFiveStep));
+    if (left > 0) n.multiply_add(power_of_5(left));
     if (twos > 0) n.shift_left(twos);
     bool inexact = false;
-    for (int left = -k; left > 0; left -= kFiveStep)
-        inexact |= n.divide(power_of_5(std::min(left, kFiveStep))) != 0;
+    for (left = -k; left >= kFiveStep; left -= kFiveStep)
+        inexact |= n.divide(power_of_5(kFiveStep)) != 0;
+    if (left > 0) inexact |= n.divide(power_of_5(left)) != 0;
     if (twos < 0) inexact |= n.shift_right(-twos);
     return {std::move(n), inexact};
 }
