@@ -4,7 +4,6 @@
 // back against strtod.
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -14,6 +13,7 @@
 
 #include "io/format/exact_decimal.hpp"
 #include "io/format/number_editing.hpp"
+#include "runtime/bit_cast.hpp"
 #include "tests/fuzz/fail.hpp"
 #include "tests/io/number_editing_reference.hpp"
 
@@ -21,7 +21,7 @@ namespace {
 
 // The text of an infinity or NaN, cut or filled with points to w.
 std::string special(double x, int w) {
-    const auto bits = std::bit_cast<std::uint64_t>(x);
+    const auto bits = runtime::bit_cast<std::uint64_t>(x);
     std::string text = std::isinf(x)                ? "1#INF"
                        : (bits >> 51 & 1) == 0      ? "1#SNAN"
                        : bits == 0xfff8000000000000 ? "1#IND"
@@ -36,7 +36,7 @@ std::string special(double x, int w) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::uint64_t bits = 0;
     std::memcpy(&bits, data, std::min(size, sizeof bits));
-    const double x = std::bit_cast<double>(bits);
+    const double x = runtime::bit_cast<double>(bits);
     const int w = 1 + (size > 8 ? data[8] : 0) % 60, d = (size > 9 ? data[9] : 0) % 61;
     const reference::Decimal form = reference::decimal_form(std::isfinite(x) ? x : 0);
     const std::string actual =
