@@ -249,7 +249,8 @@ std::optional<double> parse_decimal(std::string_view text) {
     // 10^(digits - 1 + k) <= value < 10^(digits + k): beyond the largest double, or below half
     // the smallest.
     if (digits - 1 + k >= 309 || digits + k < -324) return std::nullopt;
-    // Scaled by 2^j to about 70 bits: floor(k * log2(10)) within a bit for |k| < 10^5.
+    // Scaled by 2^j to about 70 bits, of which 54 are needed: k * 108853 / 2^15 is k * log2(10)
+    // within a bit for |k| < 5 * 10^5, and within 16 bits far beyond.
     const int j = 70 - significand.bit_length() -
                   static_cast<int>((static_cast<long long>(k) * 108853) >> 15);
     Scaled scaled_value = scaled(std::move(significand), k, j);
