@@ -22,7 +22,6 @@
 //                      A x = B with SOLVE, to meet their faults
 // The process then ends as the program does: status 0, units closed at exit.
 
-#include <bit>
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
@@ -38,6 +37,7 @@
 #include "linalg/crout.hpp"
 #include "platform/float_environment.hpp"
 #include "platform/io.hpp"
+#include "runtime/bit_cast.hpp"
 #include "runtime/checked.hpp"
 #include "runtime/power.hpp"
 #include "runtime/termination.hpp"
@@ -87,8 +87,8 @@ int main(int argc, char** argv) {
         } else if (step == "powers") {
             std::uint64_t x = 0, y = 0;
             while (std::scanf("%" SCNu64 " %" SCNu64, &x, &y) == 2) {
-                runtime::PowResult p =
-                    runtime::library_pow(std::bit_cast<double>(x), std::bit_cast<double>(y));
+                runtime::PowResult p = runtime::library_pow(runtime::bit_cast<double>(x),
+                                                            runtime::bit_cast<double>(y));
                 std::printf("%d %d %" PRIu64 " %" PRId64 " %d\n", static_cast<int>(p.value.kind()),
                             p.value.negative() ? 1 : 0, p.value.significand(), p.value.exponent(),
                             p.error ? static_cast<int>(*p.error) : 0);
@@ -128,7 +128,7 @@ int main(int argc, char** argv) {
             const int n =
                 std::snprintf(bits, sizeof bits, "%016llx\n",
                               static_cast<unsigned long long>(
-                                  std::bit_cast<std::uint64_t>(static_cast<double>(result))));
+                                  runtime::bit_cast<std::uint64_t>(static_cast<double>(result))));
             platform::write_all(platform::kStdout, bits, static_cast<std::size_t>(n));
         } else {
             return 2;
