@@ -3,12 +3,12 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cassert>
 
 #include "linalg/column_major.hpp"
 #include "linalg/crout.hpp"
 #include "linalg/double_loop.hpp"
+#include "runtime/bit_cast.hpp"
 #include "runtime/checked.hpp"
 #include "runtime/power.hpp"
 #include "runtime/truncate.hpp"
@@ -20,7 +20,7 @@ namespace {
 // The kind-2 corner is this constant over N: 1.0001 as a single-precision number, widened. It
 // is not the double nearest to 1.0001, and the shown digits depend on the difference.
 constexpr double kCornerNumerator = static_cast<double>(1.0001f);
-static_assert(std::bit_cast<std::uint64_t>(kCornerNumerator) == 0x3FF00068E0000000);
+static_assert(runtime::bit_cast<std::uint64_t>(kCornerNumerator) == 0x3FF00068E0000000);
 
 // Every entry of kind 1 is a function of its row and column alone, so the matrix of an order is
 // the leading block of every larger one. The entries computed so far are kept, for the largest

@@ -16,18 +16,18 @@ constexpr std::uint64_t kSignBit = std::uint64_t{1} << 63;
 constexpr std::uint64_t kInfinityBits = 0x7FF0000000000000;
 
 RoundedDouble zero(bool negative) {
-    return {std::bit_cast<double>(negative ? kSignBit : 0), false};
+    return {bit_cast<double>(negative ? kSignBit : 0), false};
 }
 
 RoundedDouble infinity(bool negative) {
-    return {std::bit_cast<double>(kInfinityBits | (negative ? kSignBit : 0)), false};
+    return {bit_cast<double>(kInfinityBits | (negative ? kSignBit : 0)), false};
 }
 
 // An invalid operation gives the quiet NaN with the sign set, as x86-64's own operations do (64-bit
 // ARM's default NaN has the sign clear; no NaN reaches the output); a NaN operand gives the same
 // NaN.
 RoundedDouble invalid() {
-    return {std::bit_cast<double>(kSignBit | 0x7FF8000000000000), false};
+    return {bit_cast<double>(kSignBit | 0x7FF8000000000000), false};
 }
 
 // The double nearest (ties to even, subnormals included) to (-1)^negative * (m + f) * 2^e,
@@ -44,7 +44,7 @@ RoundedDouble round_to_double(bool negative, u128 m, std::int64_t e, bool inexac
     auto low = static_cast<std::uint64_t>(m);
     std::int64_t exponent = e - shift + 127; // the value lies in [2^exponent, 2^(exponent + 1))
     std::uint64_t sign = negative ? kSignBit : 0;
-    RoundedDouble overflow{std::bit_cast<double>(kInfinityBits | sign), true};
+    RoundedDouble overflow{bit_cast<double>(kInfinityBits | sign), true};
     if (exponent > 1023) return overflow;
     std::uint64_t bits = 0;
     if (exponent >= -1022) { // normal: the top 53 bits, then the rounding bit
@@ -66,7 +66,7 @@ RoundedDouble round_to_double(bool negative, u128 m, std::int64_t e, bool inexac
             bits = kept + (up ? 1 : 0); // a carry gives the least normal
         }
     }
-    return {std::bit_cast<double>(bits | sign), false};
+    return {bit_cast<double>(bits | sign), false};
 }
 
 RoundedDouble round_to_double(bool negative, const Extended& x) {

@@ -15,6 +15,8 @@
 #include <bit>
 #include <cstdint>
 
+#include "runtime/bit_cast.hpp"
+
 namespace runtime {
 
 class Extended {
@@ -50,7 +52,7 @@ private:
 };
 
 inline Extended Extended::from_double(double x) {
-    auto bits = std::bit_cast<std::uint64_t>(x);
+    auto bits = bit_cast<std::uint64_t>(x);
     bool negative = (bits >> 63) != 0;
     std::uint64_t field = (bits >> 52) & 0x7FF;
     std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <utility>
 
+#include "runtime/bit_cast.hpp"
+
 namespace runtime {
 
 namespace detail {
@@ -109,7 +111,7 @@ struct Parts {
     std::int64_t e;
 };
 Parts parts(double x) {
-    auto bits = std::bit_cast<std::uint64_t>(x);
+    auto bits = bit_cast<std::uint64_t>(x);
     std::uint64_t field = (bits >> 52) & 0x7FF;
     std::uint64_t odd =
         (bits & ((std::uint64_t{1} << 52) - 1)) | (field != 0 ? std::uint64_t{1} << 52 : 0);

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "runtime/bit_cast.hpp"
 #include "runtime/math_error.hpp"
 #include "runtime/uint128.hpp"
 
@@ -177,8 +178,8 @@ std::optional<bool> rounds_up(const TruncatedPower& v) {
 // binary powering multiplies the squares of x, or of the reciprocal, for the set bits of n:
 // c < n, or c < 4n.
 std::optional<Extended> fast_pow(double x, double y, TruncatedPower* seen) {
-    auto x_bits = std::bit_cast<std::uint64_t>(x);
-    auto y_bits = std::bit_cast<std::uint64_t>(y);
+    auto x_bits = bit_cast<std::uint64_t>(x);
+    auto y_bits = bit_cast<std::uint64_t>(y);
     std::uint64_t x_field = (x_bits >> 52) & 0x7FF;
     std::uint64_t y_field = (y_bits >> 52) & 0x7FF;
     constexpr std::uint64_t kFraction = (std::uint64_t{1} << 52) - 1;
@@ -298,8 +299,8 @@ std::array<MemoSlot, kMemoSlots> memo{};
 // The slot that holds the power of x and y, or the empty one to put it in; null when neither
 // is within reach.
 MemoSlot* memo_slot(double x, double y) {
-    auto x_bits = std::bit_cast<std::uint64_t>(x);
-    auto y_bits = std::bit_cast<std::uint64_t>(y);
+    auto x_bits = bit_cast<std::uint64_t>(x);
+    auto y_bits = bit_cast<std::uint64_t>(y);
     // The top bits of a multiplicative hash; the arguments' own low bits are mostly zero.
     std::size_t start = ((x_bits ^ std::rotl(y_bits, 32)) * 0x9E3779B97F4A7C15) >> (64 - kMemoBits);
     for (std::size_t probe = 0; probe < kMemoProbes; ++probe) {
@@ -317,8 +318,7 @@ Extended power(double x, double y) {
     PowResult power = library_pow(x, y);
     if (!power.error) {
         if (slot != nullptr)
-            *slot = {std::bit_cast<std::uint64_t>(x), std::bit_cast<std::uint64_t>(y), power.value,
-                     true};
+            *slot = {bit_cast<std::uint64_t>(x), bit_cast<std::uint64_t>(y), power.value, true};
         return power.value;
     }
     // An error goes to the hook at every call; a passed-over one keeps the default result,

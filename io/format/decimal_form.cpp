@@ -5,8 +5,8 @@
 //   tables          powers of ten and the digit pairs
 //   binary parts    |x| = m * 2^e and floor(log2 |x|)
 //   digit storage   a 17-digit number as ASCII, the 18th digit rounded half up into the 17th
-//   exact path      2^-16 <= |x| < 2^60, in 128-bit integers
-//   library path    every other finite value, through std::to_chars, and why it agrees
+//   exact path      2^-16 <= |x| < 2^60, in 128-bit integers; every other value takes the same
+//                   18 digits from integers of any size (exact_decimal.hpp), more slowly
 //   interface       decimal_form and round_digits
 
 #include "io/format/decimal_form.hpp"
@@ -14,10 +14,11 @@
 #include <array>
 #include <bit>
 #include <cassert>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 
+#include "io/format/exact_decimal.hpp"
+#include "runtime/bit_cast.hpp"
 #include "runtime/uint128.hpp"
 
 namespace io {
@@ -60,7 +61,7 @@ struct Binary {
 };
 
 Binary binary_parts(double x) {
-    std::uint64_t bits = std::bit_cast<std::uint64_t>(x);
+    std::uint64_t bits = runtime::bit_cast<std::uint64_t>(x);
     int biased = static_cast<int>((bits >> 52) & 0x7ff);
     std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
     if (biased == 0) { // subnormal
@@ -128,30 +129,6 @@ void exact_in_128_bits(const Binary& v, DecimalForm& form) {
     round_18_to_17(t, first + 1, form);
 }
 
-// Any other finite non-zero |x|: the standard library gives the 17 digits correctly rounded,
-// ties to even. That agrees with rounding half up on the 18th digit except at an exact tie,
-// and no field can show the difference there. An exact value of exactly 18 significant digits
-// ending in 5 is m * 2^-k = m * 5^k / 10^k with m odd and k >= 2 (for k = 1, m * 5 < 5 * 2^53
-// has at most 17 digits). As 5^k ends in 25 for k >= 2, m * 5^k ends in 25 or 75: the 17th
-// digit is 2 or 7, which half up makes 3 or 8 and ties to even 2 or 8. A field shows at most
-// 16 digits and rounds them on the 17th alone: 2 and 3 both round down, 7 and 8 both up, and
-// neither change carries into the 16 digits. (Outside the 128-bit range only 58 positive
-// doubles are such ties, all below 2^-16.)
-void from_to_chars(double magnitude, DecimalForm& form) {
-    char text[32];
-    auto result = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific,
-                                kFormDigits - 1);
-    assert(result.ec == std::errc());
-    // d.dddddddddddddddde[+-]xx[x]
-    form.digits[0] = text[0];
-    for (int i = 1; i < kFormDigits; ++i) form.digits[static_cast<std::size_t>(i)] = text[i + 1];
-    const char* p = text + kFormDigits + 2; // the exponent's sign
-    bool negative = *p == '-';
-    int exponent = 0;
-    for (++p; p < result.ptr; ++p) exponent = exponent * 10 + (*p - '0');
-    form.exponent = (negative ? -exponent : exponent) + 1;
-}
-
 } // namespace
 
 DecimalForm decimal_form(double x) {
@@ -162,10 +139,12 @@ DecimalForm decimal_form(double x) {
     }
     form.negative = std::signbit(x);
     Binary v = binary_parts(x);
-    if (v.b >= -16 && v.b <= 59)
+    if (v.b >= -16 && v.b <= 59) {
         exact_in_128_bits(v, form);
-    else
-        from_to_chars(std::fabs(x), form);
+    } else {
+        const LeadingDigits leading = leading_digits(x, 18);
+        round_18_to_17(leading.digits, leading.exponent, form);
+    }
     return form;
 }
 

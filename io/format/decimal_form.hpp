@@ -3,10 +3,8 @@
 //
 // A finite double becomes a sign, 17 significant digits and a decimal exponent p, with
 // |x| = 0.D1D2...D17 x 10^p. The digits are the exact decimal value cut to 18 significant
-// digits and rounded half up on the 18th (below 2^-16 and from 2^60 on, an exact tie at the
-// 18th digit is rounded to even instead, which no field of 16 digits or fewer can show). A
-// field then rounds them once more, half up on the single next digit, to the places it shows
-// (round_digits).
+// digits and rounded half up on the 18th, for every value. A field then rounds them once more,
+// half up on the single next digit, to the places it shows (round_digits).
 
 #include <array>
 

@@ -10,13 +10,13 @@
 #include "io/format/number_editing.hpp"
 
 #include <algorithm>
-#include <bit>
 #include <cassert>
 #include <cmath>
 #include <cstdint>
 #include <string_view>
 
 #include "io/format/decimal_form.hpp"
+#include "runtime/bit_cast.hpp"
 
 namespace io {
 
@@ -31,7 +31,7 @@ constexpr int kFreeSpecialWidth = 22; // a special value's text in the free form
 
 // The text of an infinity or NaN; empty for a finite x.
 std::string_view special_text(double x) {
-    std::uint64_t bits = std::bit_cast<std::uint64_t>(x);
+    std::uint64_t bits = runtime::bit_cast<std::uint64_t>(x);
     constexpr std::uint64_t kExponentMask = std::uint64_t{0x7ff} << 52;
     constexpr std::uint64_t kQuietBit = std::uint64_t{1} << 51;
     constexpr std::uint64_t kPayloadMask = kQuietBit - 1;

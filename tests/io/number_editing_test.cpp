@@ -1,8 +1,11 @@
 // Number editing: the worked examples of every field, then every field of many doubles against
-// the exact reference (number_editing_reference.hpp).
+// the exact reference (number_editing_reference.hpp); the exact decimal conversions under it
+// against the C library, which is exact on the build machine.
 
 #include "io/format/number_editing.hpp"
 
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <random>
@@ -11,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include "io/format/exact_decimal.hpp"
+#include "runtime/bit_cast.hpp"
 #include "tests/io/number_editing_reference.hpp"
 
 namespace {
@@ -95,6 +100,72 @@ TEST(NumberEditing, EveryFieldMatchesTheExactReference) {
         }
     }
     EXPECT_EQ(failures, 0);
+}
+
+// The first 18 digits against the exact expansion, and fixed notation against printf, of doubles
+// of every binade, and of odd multiples of 2^-k: the ties of fixed notation with k - 1 places.
+TEST(ExactDecimal, LeadingDigitsAndFixedNotationOfEveryKindOfDouble) {
+    std::mt19937_64 random(7);
+    std::vector<double> values = {0x1p-1074, 0x1.fffffffffffffp+1023, 0.25, -0.0};
+    for (int i = 0; i < 4000; ++i) {
+        const double x = runtime::bit_cast<double>(random());
+        values.insert(values.end(), {std::isfinite(x) ? x : 1.0,
+                                     std::ldexp(static_cast<double>(random() % 999 | 1),
+                                                -static_cast<int>(random() % 5))});
+    }
+    const std::vector<double> kinds = test_values();
+    for (std::size_t i = 0; i < kinds.size(); i += 16) values.push_back(kinds[i]);
+    char text[400];
+    for (double x : values) {
+        std::string actual, expected;
+        for (int places : {0, 1, 3}) {
+            std::snprintf(text, sizeof text, "%.*f|", places, x);
+            actual += io::fixed_notation(x, places) + "|", expected += text;
+        }
+        if (x != 0) {
+            const reference::Decimal exact = reference::exact_decimal(x);
+            const io::LeadingDigits leading = io::leading_digits(x, 18);
+            actual += std::to_string(leading.digits) + "E" + std::to_string(leading.exponent);
+            expected +=
+                (exact.digits + std::string(17, '0')).substr(0, 18) + "E" + std::to_string(exact.p);
+        }
+        ASSERT_EQ(actual, expected) << std::hexfloat << x;
+    }
+}
+
+// Decimal numbers of the report's forms (".3108624E-14", "-0.12345678901234567E+01", "1.5")
+// from beyond the largest double to below the smallest, some garbled, and the midpoints between
+// doubles (exact, or cut after 15 to 34 digits): accepted exactly when from_chars accepts the
+// whole text, and then the double strtod gives.
+TEST(ExactDecimal, ParseAcceptsAsFromCharsAndRoundsAsStrtod) {
+    std::mt19937_64 random(11);
+    auto below = [&](std::size_t n) { return static_cast<std::size_t>(random() % n); };
+    for (int i = 0; i < 20000; ++i) {
+        std::string s = below(2) ? "-" : "";
+        const std::size_t digits = 1 + below(24), point = below(digits + 2); // past the end: none
+        for (std::size_t k = 0; k < digits; ++k)
+            s += (k == point ? "." : "") + std::string(1, static_cast<char>('0' + below(10)));
+        if (below(4))
+            s += std::string(1, "eE"[below(2)]) + std::array{"", "+", "-"}[below(3)] +
+                 std::to_string(below(360));
+        if (i % 4 == 0) { // a midpoint between two doubles, or a little off it
+            const double x = runtime::bit_cast<double>(random() % 0x7fe0000000000000);
+            char text[800];
+            std::snprintf(text, sizeof text, "%.*Le",
+                          static_cast<int>(below(2) ? 15 + below(20) : 780),
+                          (static_cast<long double>(x) + std::nextafter(x, HUGE_VAL)) / 2);
+            s = text;
+        }
+        if (below(8) == 0) s.insert(below(s.size() + 1), 1, ".-+eE5x "[below(8)]);
+        double ignored = 0;
+        const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), ignored);
+        const bool accepted = error == std::errc{} && end == s.data() + s.size();
+        const std::optional<double> parsed = io::parse_decimal(s);
+        auto bits = [](double x) { return runtime::bit_cast<std::uint64_t>(x); };
+        ASSERT_EQ(parsed ? bits(*parsed) : ~0ULL,
+                  accepted ? bits(std::strtod(s.c_str(), nullptr)) : ~0ULL) // ~0: refused
+            << s;
+    }
 }
 
 } // namespace

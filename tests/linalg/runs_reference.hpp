@@ -6,12 +6,12 @@
 // records of options 1 and 2 from the exact reference of number editing.
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstddef>
 #include <string>
 #include <vector>
 
+#include "runtime/bit_cast.hpp"
 #include "tests/io/number_editing_reference.hpp"
 #include "tests/support/mpfr_reference.hpp"
 #include "tests/support/run_program.hpp"
@@ -25,7 +25,7 @@ using mpfr_reference::with_power;
 inline double matrix_entry(int i, int j, int n, int kind) {
     if (j > i) return with_power(3, i - j);
     if (j < i) return std::ldexp(1.0, 2 * (j - i));
-    if (kind == 2 && i == n) return std::bit_cast<double>(0x3FF00068E0000000u) / n;
+    if (kind == 2 && i == n) return runtime::bit_cast<double>(0x3FF00068E0000000u) / n;
     return 1.0 / i;
 }
 

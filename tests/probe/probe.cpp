@@ -7,8 +7,8 @@
 //   read               read an option, then show it as a label record on the console
 //   close              close unit 20
 //   OP X Y             X op Y in the program's arithmetic, its bits shown as 16 hex digits;
-//                      OP is add, sub, mul, div, ge (X >= Y, as 1 or 0), pow (X**Y stored
-//                      to a double) or powsub (1 - X**Y: the power enters the subtraction
+//                      OP is add, sub, mul, div, ge and lt (X >= Y, X < Y: 1 or 0), pow (X**Y
+//                      stored to a double) or powsub (1 - X**Y: the power enters the subtraction
 //                      unrounded)
 //   powers             for each line "X Y" of standard input (the doubles' bits as decimal
 //                      integers), the math library's X**Y as "KIND SIGN SIGNIFICAND EXPONENT
@@ -22,8 +22,6 @@
 //                      A x = B with SOLVE, to meet their faults
 // The process then ends as the program does: status 0, units closed at exit.
 
-#include <bit>
-#include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
@@ -39,6 +37,7 @@
 #include "linalg/crout.hpp"
 #include "platform/float_environment.hpp"
 #include "platform/io.hpp"
+#include "runtime/bit_cast.hpp"
 #include "runtime/checked.hpp"
 #include "runtime/power.hpp"
 #include "runtime/termination.hpp"
@@ -96,8 +95,8 @@ int main(int argc, char** argv) {
             std::istringstream pairs(text);
             std::ostringstream out;
             for (std::uint64_t x = 0, y = 0; pairs >> x >> y;) {
-                runtime::PowResult p =
-                    runtime::library_pow(std::bit_cast<double>(x), std::bit_cast<double>(y));
+                runtime::PowResult p = runtime::library_pow(runtime::bit_cast<double>(x),
+                                                            runtime::bit_cast<double>(y));
                 out << int(p.value.kind()) << ' ' << int(p.value.negative()) << ' '
                     << p.value.significand() << ' ' << p.value.exponent() << ' '
                     << (p.error ? int(*p.error) : 0) << '\n';
@@ -123,20 +122,21 @@ int main(int argc, char** argv) {
             linalg::SOLVE(static_cast<double>(n), a, b);
         } else if (const double x = number(i), y = number(i);
                    step == "add" || step == "sub" || step == "mul" || step == "div" ||
-                   step == "ge" || step == "pow" || step == "powsub") {
+                   step == "ge" || step == "lt" || step == "pow" || step == "powsub") {
             using namespace runtime::checked;
             const double result = step == "add"   ? add(x, y)
                                   : step == "sub" ? subtract(x, y)
                                   : step == "mul" ? multiply(x, y)
                                   : step == "div" ? divide(x, y)
                                   : step == "ge"  ? (greater_equal(x, y) ? 1.0 : 0.0)
+                                  : step == "lt"  ? (less(x, y) ? 1.0 : 0.0)
                                   : step == "pow" ? static_cast<double>(runtime::power(x, y))
                                                   : 1.0 - runtime::power(x, y);
             char bits[32];
             const int n =
                 std::snprintf(bits, sizeof bits, "%016llx\n",
                               static_cast<unsigned long long>(
-                                  std::bit_cast<std::uint64_t>(static_cast<double>(result))));
+                                  runtime::bit_cast<std::uint64_t>(static_cast<double>(result))));
             platform::write_all(platform::kStdout, bits, static_cast<std::size_t>(n));
         } else {
             return 2;

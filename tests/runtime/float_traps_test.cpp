@@ -41,7 +41,8 @@ TEST(Termination, EachFaultEndsTheRunWithItsReportAndStatus) {
     } cases[] = {
         // clang-format off
         {{"div 1 0"}, "", report("M6103: MATH", fpe + "divide by zero")},
-        {{"div 0 0", "sub inf inf", "mul 0 -inf", "ge nan 1", "ge 1 nan"}, "", invalid},
+        {{"div 0 0", "sub inf inf", "mul 0 -inf", "ge nan 1", "ge 1 nan", "lt nan 1", "lt 1 nan"},
+         "", invalid},
         {{"mul 1e300 1e300", "add 1e308 1e308"}, "", overflow},
         {{"ge 1 1"}, "3ff0000000000000\n", ""},
         // Infinities and NaNs carried through.

@@ -4,7 +4,6 @@
 // bound; and the error classes.
 
 #include <algorithm>
-#include <bit>
 #include <cinttypes>
 #include <cmath>
 #include <cstdio>
@@ -16,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include "runtime/bit_cast.hpp"
 #include "runtime/power.hpp"
 #include "tests/support/mpfr_reference.hpp"
 #include "tests/support/power_families.hpp"
@@ -33,8 +33,8 @@ constexpr double inf = std::numeric_limits<double>::infinity();
 // of x86-64 has the sign set, that of 64-bit ARM has it clear), and none reaches the output.
 bool same(runtime::RoundedDouble a, runtime::RoundedDouble b) {
     const bool equal = std::isnan(a.value) ? std::isnan(b.value)
-                                           : std::bit_cast<std::uint64_t>(a.value) ==
-                                                 std::bit_cast<std::uint64_t>(b.value);
+                                           : runtime::bit_cast<std::uint64_t>(a.value) ==
+                                                 runtime::bit_cast<std::uint64_t>(b.value);
     return equal && a.overflow == b.overflow;
 }
 
@@ -84,8 +84,8 @@ TEST(PowerInTheProgram, MatchesMpfrOnEveryClass) {
     for (const Family& family : testsupport::families(bits)) {
         for (long i = 0; i < 1500; ++i) {
             pairs.push_back(family.pair(i));
-            input << std::bit_cast<std::uint64_t>(pairs.back().first) << ' '
-                  << std::bit_cast<std::uint64_t>(pairs.back().second) << '\n';
+            input << runtime::bit_cast<std::uint64_t>(pairs.back().first) << ' '
+                  << runtime::bit_cast<std::uint64_t>(pairs.back().second) << '\n';
         }
     }
     testsupport::TempDir dir;

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "runtime/bit_cast.hpp"
 #include "runtime/uint128.hpp"
 
 namespace testsupport {
@@ -43,7 +44,7 @@ inline std::vector<Family> families(std::mt19937_64& bits) {
         {"random doubles, exponents -5000 to 5000",
          [=](long) mutable {
              double x = 0.0;
-             while (!std::isfinite(x) || x == 0.0) x = std::bit_cast<double>(bits());
+             while (!std::isfinite(x) || x == 0.0) x = runtime::bit_cast<double>(bits());
              return std::pair(x, double(between(-5000, 5000)));
          }},
         {"random results inside the range",
@@ -84,9 +85,9 @@ inline std::vector<Family> families(std::mt19937_64& bits) {
              double y = double(between(2, 1100));
              double target = edges[i % 3];
              if (i % 2 != 0) target += std::ldexp(double(between(-64, 64)), -4);
-             auto x = std::bit_cast<std::uint64_t>(std::exp2(target / y)) +
+             auto x = runtime::bit_cast<std::uint64_t>(std::exp2(target / y)) +
                       static_cast<std::uint64_t>(between(-8, 8));
-             return std::pair(sign() * std::bit_cast<double>(x), sign() * y);
+             return std::pair(sign() * runtime::bit_cast<double>(x), sign() * y);
          }},
     };
 }

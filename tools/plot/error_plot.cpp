@@ -1,9 +1,10 @@
 #include "tools/plot/error_plot.hpp"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
+
+#include "io/format/exact_decimal.hpp"
 
 namespace plot {
 
@@ -14,10 +15,10 @@ namespace {
 constexpr double kLeft = 90, kRight = 550, kTop = 50, kBottom = 400;
 constexpr const char* kColour[2] = {"#1f5fbf", "#c8321e"};
 
-// Coordinates with one decimal, the same bytes on every machine.
+// Coordinates with one decimal, correctly rounded (ties to even): the same bytes on every
+// machine.
 std::string num(double value) {
-    char text[32];
-    return {text, std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 1).ptr};
+    return io::fixed_notation(value, 1);
 }
 
 double order_x(std::size_t place) {

@@ -1,7 +1,8 @@
 #include "tools/plot/sweep_report.hpp"
 
 #include <algorithm>
-#include <charconv>
+
+#include "io/format/exact_decimal.hpp"
 
 namespace plot {
 
@@ -48,11 +49,7 @@ std::optional<double> read_norm_value(std::string_view record) {
     if (!all_digits(mantissa) || !all_digits(exponent.substr(1)) ||
         (exponent[0] != '+' && exponent[0] != '-'))
         return std::nullopt;
-    const std::string text = "0." + std::string(mantissa) + "e" + std::string(exponent);
-    double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
-    return value;
+    return io::parse_decimal("0." + std::string(mantissa) + "e" + std::string(exponent));
 }
 
 ReportReading not_a_report(std::size_t line, const std::string& what) {
