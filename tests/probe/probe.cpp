@@ -32,9 +32,9 @@
 
 #include "io/option_read.hpp"
 #include "io/pause.hpp"
-#include "io/records.hpp"
 #include "io/startup.hpp"
 #include "io/unit_table.hpp"
+#include "io/write_statement.hpp"
 #include "linalg/crout.hpp"
 #include "platform/float_environment.hpp"
 #include "platform/io.hpp"
@@ -75,13 +75,14 @@ int main(int argc, char** argv) {
         } else if (step == "open") {
             units.open(20, "resul3.doc");
         } else if (step.starts_with("label:")) {
-            io::write_label(units.console(), step.substr(6));
-            if (io::Unit* report = units.find(20)) io::write_label(*report, step.substr(6));
+            io::write_list_directed(units.console(), {step.substr(6)});
+            if (io::Unit* report = units.find(20))
+                io::write_list_directed(*report, {step.substr(6)});
         } else if (step == "pause") {
             io::pause_prompt(units);
         } else if (step == "read") {
             io::read_option(units, z);
-            io::write_label(units.console(), std::to_string(z));
+            io::write_list_directed(units.console(), {std::to_string(z)});
         } else if (step == "close") {
             units.close(20);
         } else if (step == "powers") {
