@@ -14,7 +14,6 @@
 
 #include "platform/io.hpp"
 #include "runtime/error_report.hpp"
-#include "runtime/run_time_state.hpp"
 #include "runtime/statement.hpp"
 
 namespace io {
@@ -124,13 +123,19 @@ void UnitTable::flush_files() {
     }
 }
 
+namespace {
+
+// Made by the start-up and never destroyed: the closing at exit finds it whole.
+UnitTable* process_table = nullptr;
+
+} // namespace
+
 UnitTable& units() {
-    return *runtime::run_time_state().units;
+    return *process_table;
 }
 
 void install_units(std::unique_ptr<UnitTable> table) {
-    // Like the rest of the run-time's state, the table lasts until the process has gone.
-    runtime::run_time_state().units = table.release();
+    process_table = table.release();
 }
 
 } // namespace io

@@ -20,7 +20,7 @@
 #include "linalg/crout_kernel.hpp"
 #include "platform/processor.hpp"
 #include "runtime/checked.hpp"
-#include "runtime/math_error.hpp"
+#include "runtime/float_environment.hpp"
 #include "runtime/truncate.hpp"
 
 namespace linalg {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "runtime/extended.hpp"
-#include "runtime/math_error.hpp"
+#include "runtime/math_fault.hpp"
 #include "runtime/uint128.hpp"
 
 namespace runtime {

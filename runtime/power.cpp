@@ -6,7 +6,8 @@
 #include <cmath>
 #include <cstdint>
 
-#include "runtime/math_error.hpp"
+#include "runtime/float_environment.hpp"
+#include "runtime/math_fault.hpp"
 #include "runtime/uint128.hpp"
 
 namespace runtime {
@@ -315,17 +316,15 @@ Extended power(double x, double y) {
     MemoSlot* slot = memo_slot(x, y);
     if (slot != nullptr && slot->filled) return slot->power;
     PowResult power = library_pow(x, y);
-    if (!power.error) {
-        if (slot != nullptr)
-            *slot = {std::bit_cast<std::uint64_t>(x), std::bit_cast<std::uint64_t>(y), power.value,
-                     true};
+    if (power.error) {
+        // At every call: only an UNDERFLOW comes back, with its default result.
+        on_library_error(*power.error, "pow");
         return power.value;
     }
-    // An error goes to the hook at every call; a passed-over one keeps the default result,
-    // which the hook may set.
-    MathErrorRecord record{*power.error, "pow", static_cast<double>(power.value)};
-    on_math_library_error(record);
-    return Extended::from_double(record.retval);
+    if (slot != nullptr)
+        *slot = {std::bit_cast<std::uint64_t>(x), std::bit_cast<std::uint64_t>(y), power.value,
+                 true};
+    return power.value;
 }
 
 } // namespace runtime

@@ -6,7 +6,6 @@
 
 #include "runtime/extended.hpp"
 #include "runtime/integral_power.hpp"
-#include "runtime/math_error.hpp"
 
 namespace runtime {
 
@@ -44,10 +43,10 @@ std::optional<bool> rounds_up(const TruncatedPower& v);
 // receives the value that was rounded.
 std::optional<Extended> fast_pow(double x, double y, TruncatedPower* seen = nullptr);
 
-// x**y as the program uses it. Errors go to on_math_library_error: UNDERFLOW is passed over
-// with its default result, every other class ends the run with its report ("**: DOMAIN error",
-// ...). A result without error that was computed before for the same arguments is taken from a
-// small fixed table.
+// x**y as the program uses it. An error class goes to on_library_error (math_fault.hpp):
+// UNDERFLOW is passed over with its default result, every other class ends the run with its
+// report ("**: DOMAIN error", ...). A result without error that was computed before for the same
+// arguments is taken from a small fixed table.
 Extended power(double x, double y);
 
 } // namespace runtime

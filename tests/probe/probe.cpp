@@ -40,7 +40,7 @@
 #include "platform/io.hpp"
 #include "runtime/checked.hpp"
 #include "runtime/power.hpp"
-#include "runtime/termination.hpp"
+#include "runtime/startup.hpp"
 
 namespace {
 
@@ -64,7 +64,7 @@ volatile int g_depth_limit = -1; // never reached; hides the recursion's end fro
 
 int main(int argc, char** argv) {
     io::install_console_units();
-    runtime::start_run_time(io::unit_hooks());
+    runtime::start_run_time(&io::close_all_units);
     io::UnitTable& units = io::units();
     std::int32_t z = 0;
     auto number = [&](int& i) { return i + 1 < argc ? std::strtod(argv[++i], nullptr) : 0.0; };
