@@ -39,6 +39,7 @@
 #include "platform/float_environment.hpp"
 #include "platform/io.hpp"
 #include "runtime/checked.hpp"
+#include "runtime/library_pow.hpp"
 #include "runtime/power.hpp"
 #include "runtime/startup.hpp"
 

@@ -3,7 +3,7 @@
 // operations on extended values rounded once to double.
 
 #include "runtime/extended.hpp"
-#include "runtime/power.hpp"
+#include "runtime/library_pow.hpp"
 
 namespace mpfr_reference {
 
