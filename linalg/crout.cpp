@@ -18,6 +18,7 @@
 
 #include "linalg/column_major.hpp"
 #include "linalg/crout_kernel.hpp"
+#include "linalg/kernel_forms.hpp"
 #include "platform/processor.hpp"
 #include "runtime/checked.hpp"
 #include "runtime/float_environment.hpp"

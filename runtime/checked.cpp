@@ -3,7 +3,7 @@
 #include "runtime/math_fault.hpp"
 #include "runtime/termination.hpp"
 
-namespace runtime {
+namespace runtime::detail {
 
 void report_fault_of(Operation op, double x, double y, double result) {
     if (!std::isfinite(x) || !std::isfinite(y)) {
@@ -25,4 +25,4 @@ void report_integer_divide_by_zero() {
     fatal_exit(FatalMessage::IntegerDivideByZero);
 }
 
-} // namespace runtime
+} // namespace runtime::detail

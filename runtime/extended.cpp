@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "runtime/math_fault.hpp"
+#include "runtime/rounding.hpp"
 #include "runtime/uint128.hpp"
 #include "runtime/unreachable.hpp"
 

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <utility>
 
+#include "runtime/rounding.hpp"
+
 namespace runtime {
 
 namespace detail {

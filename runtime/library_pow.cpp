@@ -7,6 +7,7 @@
 #include "runtime/fast_pow.hpp"
 #include "runtime/float_environment.hpp"
 #include "runtime/integral_power.hpp"
+#include "runtime/rounding.hpp"
 
 namespace runtime {
 

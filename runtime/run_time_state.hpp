@@ -6,11 +6,10 @@
 // It is built on first use (the start-up uses it before anything else) and never destroyed, so
 // it is whole for the at-exit step and for a fault that arrives while the process ends.
 
-#include <optional>
 #include <string>
 
-#include "runtime/error_codes.hpp"
 #include "runtime/statement.hpp"
+#include "runtime/termination.hpp"
 
 namespace runtime {
 
@@ -18,10 +17,6 @@ struct Statement {
     StatementKind kind = StatementKind::None;
     std::string unit_name; // "CON" or the name the unit was opened with
 };
-
-// The one thing the run-time needs from the units, given by the start-up: closing every unit at
-// exit, which gives back the fault that stopped the closing, if any.
-using CloseAllUnits = std::optional<ErrorCode> (*)();
 
 struct RunTimeState {
     Statement statement;

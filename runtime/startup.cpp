@@ -3,6 +3,7 @@
 #include "platform/faults.hpp"
 #include "platform/process.hpp"
 #include "runtime/float_environment.hpp"
+#include "runtime/run_time_state.hpp"
 #include "runtime/termination.hpp"
 
 namespace runtime {

@@ -1,7 +1,7 @@
 #pragma once
 // The run-time's start-up.
 
-#include "runtime/run_time_state.hpp"
+#include "runtime/termination.hpp"
 
 namespace runtime {
 

@@ -2,7 +2,15 @@
 // The ways the process ends besides a run-time error report: the closing of the units at exit,
 // and the fatal messages.
 
+#include <optional>
+
+#include "runtime/error_codes.hpp"
+
 namespace runtime {
+
+// The one thing the run-time needs from the units, given by the start-up: closing every unit,
+// which gives back the fault that stopped the closing, if any.
+using CloseAllUnits = std::optional<ErrorCode> (*)();
 
 // The at-exit step: closes every unit still connected. A fault met while closing is reported and
 // stops the closing; if the process was ending with status 0, it ends with status 1 instead.
