@@ -1,11 +1,5 @@
 // The unit table (unit_table.hpp): the console in slot 0, the OPEN and CLOSE statements, the
 // closing of all units at exit, and the process's one table.
-//
-// Sections, in order:
-//   open faults     the system's failure families as the OPEN statement's faults
-//   console         the table's construction, the reader sharing the line state or not
-//   statements      find, open, close, close_all and flush_files
-//   process table   units and install_units
 
 #include "io/unit_table.hpp"
 

@@ -1,3 +1,12 @@
+// The power's fast path (fast_pow.hpp): x^n and x^-n for |n| up to 4096 in 128-bit integer
+// arithmetic, with a bound on what its truncations lose.
+//
+// Sections, in order:
+//   128-bit values    Wide, and its truncating products and square
+//   pieces            small powers in 64 bits, the 128-bit reciprocal, normalising
+//   the power         the base's odd part, the exponent, the two ways of powering, the rounding
+//   interface         rounds_up and fast_pow
+
 #include "runtime/fast_pow.hpp"
 
 #include <algorithm>
