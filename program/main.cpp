@@ -2,13 +2,13 @@
 #include "io/startup.hpp"
 #include "io/unit_table.hpp"
 #include "program/driver.hpp"
-#include "runtime/termination.hpp"
+#include "runtime/startup.hpp"
 
 int main() {
     // The run-time's start-up, before the program's own code: the console unit on the standard
     // handles; then the closing of every unit at exit, the floating-point environment and the
     // fault handlers.
     io::install_console_units();
-    runtime::start_run_time(io::unit_hooks());
+    runtime::start_run_time(&io::close_all_units);
     return program::run_driver(program::program_state(), io::units());
 }
