@@ -9,6 +9,7 @@
 #include <benchmark/benchmark.h>
 
 #include "linalg/crout.hpp"
+#include "linalg/kernel_forms.hpp"
 #include "linalg/right_hand_side.hpp"
 #include "linalg/test_matrix.hpp"
 

@@ -9,7 +9,7 @@
 #include <random>
 #include <vector>
 
-#include "runtime/power.hpp"
+#include "runtime/library_pow.hpp"
 #include "tests/support/mpfr_reference.hpp"
 #include "tests/support/power_families.hpp"
 

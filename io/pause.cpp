@@ -1,10 +1,5 @@
 // The pause prompt (pause.hpp): the prompt shown, one reply line read, and a reply of two or
 // more characters run as a command.
-//
-// Sections, in order:
-//   reply lines     a terminal's one read, or a redirected line through the console's reader
-//   reply command   the command a reply asks for, trailing blanks and tabs trimmed
-//   interface       pause_prompt
 
 #include "io/pause.hpp"
 

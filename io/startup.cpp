@@ -24,10 +24,6 @@ public:
     }
 };
 
-std::optional<runtime::ErrorCode> close_all_units() {
-    return units().close_all();
-}
-
 } // namespace
 
 void install_console_units() {
@@ -41,8 +37,8 @@ void install_console_units() {
     }
 }
 
-runtime::UnitHooks unit_hooks() {
-    return {&close_all_units};
+std::optional<runtime::ErrorCode> close_all_units() {
+    return units().close_all();
 }
 
 } // namespace io

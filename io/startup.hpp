@@ -1,7 +1,9 @@
 #pragma once
 // The input/output side of the run-time's start-up.
 
-#include "runtime/run_time_state.hpp"
+#include <optional>
+
+#include "runtime/error_codes.hpp"
 
 namespace io {
 
@@ -9,7 +11,8 @@ namespace io {
 // run-time reaches. A lack of memory ends the start-up with its report.
 void install_console_units();
 
-// What the run-time needs from the installed units: closing them all at exit.
-runtime::UnitHooks unit_hooks();
+// Closes every unit of the process's table (UnitTable::close_all): the run-time's start-up
+// takes it for the closing at exit.
+std::optional<runtime::ErrorCode> close_all_units();
 
 } // namespace io

@@ -1,11 +1,5 @@
 // The unit table (unit_table.hpp): the console in slot 0, the OPEN and CLOSE statements, the
 // closing of all units at exit, and the process's one table.
-//
-// Sections, in order:
-//   open faults     the system's failure families as the OPEN statement's faults
-//   console         the table's construction, the reader sharing the line state or not
-//   statements      find, open, close, close_all and flush_files
-//   process table   units and install_units
 
 #include "io/unit_table.hpp"
 
@@ -14,7 +8,6 @@
 
 #include "platform/io.hpp"
 #include "runtime/error_report.hpp"
-#include "runtime/run_time_state.hpp"
 #include "runtime/statement.hpp"
 
 namespace io {
@@ -124,13 +117,19 @@ void UnitTable::flush_files() {
     }
 }
 
+namespace {
+
+// Made by the start-up and never destroyed: the closing at exit finds it whole.
+UnitTable* process_table = nullptr;
+
+} // namespace
+
 UnitTable& units() {
-    return *runtime::run_time_state().units;
+    return *process_table;
 }
 
 void install_units(std::unique_ptr<UnitTable> table) {
-    // Like the rest of the run-time's state, the table lasts until the process has gone.
-    runtime::run_time_state().units = table.release();
+    process_table = table.release();
 }
 
 } // namespace io

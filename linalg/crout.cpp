@@ -18,9 +18,10 @@
 
 #include "linalg/column_major.hpp"
 #include "linalg/crout_kernel.hpp"
+#include "linalg/kernel_forms.hpp"
 #include "platform/processor.hpp"
 #include "runtime/checked.hpp"
-#include "runtime/math_error.hpp"
+#include "runtime/float_environment.hpp"
 #include "runtime/truncate.hpp"
 
 namespace linalg {

@@ -1,7 +1,6 @@
 #pragma once
 // Crout's method without pivoting: LU factors A = L U in A's own storage, SOLVE solves
-// A x = b with the factors, and determinant takes the product of the pivots. Also the forms of
-// the factorisation's fast kernel, which tests and benchmarks choose between.
+// A x = b with the factors, and determinant takes the product of the pivots.
 //
 // Matrices are N x N, column-major with leading dimension N. The updates are made in place,
 // the terms of each sum subtracted one at a time in increasing order of the summation index,
@@ -46,19 +45,5 @@ void SOLVE(const double& N, std::span<double> A, std::span<double> B);
 
 // The determinant of the factored A: the product of L's diagonal, L(1,1) first.
 double determinant(const double& N, std::span<double> A);
-
-// The forms of the factorisation's fast kernel, each giving the same bits as the method's own
-// order: one for any processor, and one in AVX2's four lanes of doubles, built only where the
-// system keeps AVX2's registers. LU takes the AVX2 form where it runs; tests and benchmarks run
-// each form that runs here.
-enum class KernelForm { Portable, Avx2 };
-bool kernel_form_runs_here(KernelForm form);
-// LU in the form given, which must run here.
-void crout_factor(const double& N, std::span<double> A, KernelForm form);
-
-// LU in the method's own order alone, which the fast kernel falls back to on a fault, each
-// operation checking its result or not (runtime/checked.hpp): for the benchmarks, which measure
-// what the checks cost.
-void crout_factor_in_order(const double& N, std::span<double> A, bool checked);
 
 } // namespace linalg

@@ -13,12 +13,14 @@ void enable_float_traps();
 // asked of them.
 bool float_traps_work();
 
-// Masks every floating-point exception and clears the sticky flags; returns an opaque state to
-// give back to restore_float_state.
+// The environment as hold_float_state saves it, opaque.
 struct FloatState {
     unsigned char bytes[32];
 };
+// Saves the environment, then masks every floating-point exception and clears the sticky flags.
 FloatState hold_float_state();
+// Puts the saved environment back: the masks as they were, and none of the flags raised since
+// the hold.
 void restore_float_state(const FloatState& state);
 
 // Whether an invalid operation, a division by zero or an overflow has been raised since the

@@ -1,5 +1,5 @@
-// The two runs: the numerics of linalg/ on the program state, and what each run shows of them
-// and when, with the pauses between.
+// The two runs: the numerics of linalg/ on the program state, and when each run shows what of
+// them (display.hpp), with the pauses between.
 
 #include "program/runs.hpp"
 
@@ -27,17 +27,15 @@ using runtime::truncate_to_int;
 
 namespace {
 
-// After MAT: at order 6, the matrix under "Matriz A", then a pause.
+// After MAT: at order 6, the test matrix, then a pause.
 void show_test_matrix(const double& N, std::span<double> A, Display& display) {
-    if (N == 6.0)
-        display.matrix("Matriz A", ColumnMajor(A, truncate_to_int(N)), truncate_to_int(N));
+    if (N == 6.0) display.test_matrix(ColumnMajor(A, truncate_to_int(N)), truncate_to_int(N));
 }
 
-// After LU: at order 6, the factors under "Matriz LU" and a pause, then the determinant and
-// another pause.
+// After LU: at order 6, the factors and a pause, then the determinant and another pause.
 void show_factors(const double& N, std::span<double> A, Display& display) {
     if (N != 6.0) return;
-    display.matrix("Matriz LU", ColumnMajor(A, truncate_to_int(N)), truncate_to_int(N));
+    display.factors(ColumnMajor(A, truncate_to_int(N)), truncate_to_int(N));
     display.determinant(linalg::determinant(N, A));
     display.pause();
 }
@@ -64,7 +62,7 @@ void run_inverse_and_determinant(ProgramState& state, io::UnitTable& units) {
         b(J) = 1.0;
         SOLVE(N, A, B);
         for (int I = 1; I <= n; ++I) INV(I, J) = b(I);
-        if (static_cast<double>(J) == N) display.matrix("Inversa", INV, n);
+        if (static_cast<double>(J) == N) display.inverse(INV, n);
     }
 }
 
@@ -85,8 +83,7 @@ void run_accuracy_sweep(ProgramState& state, io::UnitTable& units) {
             SOLVE(N, A, B);
             const int n = truncate_to_int(N);
             if (N == 10.0) {
-                display.label("Soluciones para n=10");
-                display.empty_report_record();
+                display.solutions_heading();
                 for (int I = 1; I <= n; ++I) display.solution(b(I));
                 display.pause();
             }

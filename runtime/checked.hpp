@@ -34,12 +34,16 @@ namespace runtime {
 // The traps stay masked and the checks alone report.
 inline constexpr bool kArithmeticChecked = CROUT_CHECKED_ARITHMETIC != 0;
 
+namespace detail {
+
 // The report of the fault that x op y = result raised, if it raised one (the operands finite,
 // the result not); returns when it raised none (a NaN or an infinity carried through).
 [[gnu::cold]] void report_fault_of(Operation op, double x, double y, double result);
 // The reports of an ordered comparison with a NaN and of an integer division by zero.
 [[noreturn]] void report_unordered_comparison();
 [[noreturn]] void report_integer_divide_by_zero();
+
+} // namespace detail
 
 namespace checked {
 
@@ -51,7 +55,7 @@ template <bool Checks = true>
                                                 : x / y;
     if constexpr (Checks) {
         if (!std::isfinite(result)) [[unlikely]]
-            report_fault_of(op, x, y, result);
+            detail::report_fault_of(op, x, y, result);
     }
     return result;
 }
@@ -73,14 +77,14 @@ template <bool Checks = true> inline double divide(double x, double y) {
 template <bool Checks = true> inline bool greater_equal(double x, double y) {
     if constexpr (Checks) {
         if (std::isunordered(x, y)) [[unlikely]]
-            report_unordered_comparison();
+            detail::report_unordered_comparison();
     }
     return x >= y;
 }
 template <bool Checks = true> inline bool less(double x, double y) {
     if constexpr (Checks) {
         if (std::isunordered(x, y)) [[unlikely]]
-            report_unordered_comparison();
+            detail::report_unordered_comparison();
     }
     return x < y;
 }
@@ -92,7 +96,7 @@ template <bool Checks = kArithmeticChecked>
 inline std::int32_t divide(std::int32_t a, std::int32_t b) {
     if constexpr (Checks) {
         if (b == 0 || (b == -1 && a == INT32_MIN)) [[unlikely]]
-            report_integer_divide_by_zero();
+            detail::report_integer_divide_by_zero();
     }
     return a / b;
 }

@@ -33,13 +33,14 @@ Category category_of(StatementKind kind) {
     unreachable();
 }
 
-void write_report(int number, std::string_view message) {
+// Writes the report of the statement in progress: letter, number and message.
+void write_error_report(char letter, int number, std::string_view message) {
     RunTimeState& state = run_time_state();
     const Statement& statement = state.statement;
     Category category = category_of(statement.kind);
 
     std::string report = "\r\nrun-time error ";
-    report += state.math_flag ? 'M' : 'F';
+    report += letter;
     report += std::to_string(number);
     report += category.text;
     if (category.names_unit) {
@@ -51,28 +52,29 @@ void write_report(int number, std::string_view message) {
     // The report's own writes are not examined: a report that cannot be written still ends
     // the run with status 1.
     platform::write_all(kReportOutput, report.data(), report.size());
-
-    // The math flag lasts until its report is made: a fault found later, while the units are
-    // closed, is a fault of input or output again.
-    state.math_flag = false;
     state.report_made = true;
+}
+
+void write_error_report(ErrorCode code) {
+    const ErrorInfo& info = error_info(code);
+    write_error_report('F', info.number, info.message);
 }
 
 } // namespace
 
-void write_report(ErrorCode code) {
-    const ErrorInfo& info = error_info(code);
-    write_report(info.number, info.message);
-}
-
 void end_run_with_error(ErrorCode code) {
-    write_report(code);
+    write_error_report(code);
     platform::exit_process(1);
 }
 
-void end_run_with_report(int number, std::string_view message) {
-    write_report(number, message);
+void end_run_with_math_error(int number, std::string_view message) {
+    set_statement_kind(StatementKind::Math);
+    write_error_report('M', number, message);
     platform::exit_process(1);
+}
+
+void report_closing_fault(ErrorCode code) {
+    write_error_report(code);
 }
 
 } // namespace runtime

@@ -4,7 +4,8 @@
 #include <cmath>
 #include <utility>
 
-#include "runtime/math_error.hpp"
+#include "runtime/math_fault.hpp"
+#include "runtime/rounding.hpp"
 #include "runtime/uint128.hpp"
 #include "runtime/unreachable.hpp"
 
@@ -172,7 +173,7 @@ RoundedDouble round_to_double(const Extended& x) {
 
 Extended::operator double() const {
     RoundedDouble rounded = round_to_double(*this);
-    if (rounded.overflow) report_trap(MathCode::TrapOverflow);
+    if (rounded.overflow) report_math_fault(FloatException::Overflow);
     return rounded.value;
 }
 
@@ -184,11 +185,11 @@ double combine(Operation op, const Extended& a, const Extended& b) {
     using Kind = Extended::Kind;
     bool nan_operand = a.kind() == Kind::NaN || b.kind() == Kind::NaN;
     if (std::isnan(rounded.value) && !nan_operand) { // inf - inf, 0 * inf, 0 / 0, inf / inf
-        report_trap(MathCode::TrapInvalid);
+        report_math_fault(FloatException::Invalid);
     } else if (op == Operation::Divide && b.kind() == Kind::Zero && a.kind() == Kind::Finite) {
-        report_trap(MathCode::TrapDivideByZero);
+        report_math_fault(FloatException::DivideByZero);
     } else if (rounded.overflow) {
-        report_trap(MathCode::TrapOverflow);
+        report_math_fault(FloatException::Overflow);
     }
     return rounded.value;
 }

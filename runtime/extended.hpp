@@ -86,19 +86,7 @@ inline Extended Extended::nan() {
     return x;
 }
 
-// An operation's exact result rounded once to double, before any report: a result beyond the
-// double range gives the infinity of its sign and sets overflow (an infinite operand does not).
-struct RoundedDouble {
-    double value;
-    bool overflow;
-};
-
 enum class Operation : std::uint8_t { Add, Subtract, Multiply, Divide };
-
-// a op b and x, rounded once to double in integer arithmetic on the significands; no report is
-// made. Invalid operations give a quiet NaN.
-RoundedDouble round_operation(Operation op, const Extended& a, const Extended& b);
-RoundedDouble round_to_double(const Extended& x);
 
 double operator+(const Extended& a, const Extended& b);
 double operator-(const Extended& a, const Extended& b);

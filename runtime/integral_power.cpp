@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "runtime/bit_cast.hpp"
+#include "runtime/rounding.hpp"
 
 namespace runtime {
 
@@ -111,7 +112,7 @@ struct Parts {
     std::int64_t e;
 };
 Parts parts(double x) {
-    auto bits = bit_cast<std::uint64_t>(x);
+    auto bits = runtime::bit_cast<std::uint64_t>(x);
     std::uint64_t field = (bits >> 52) & 0x7FF;
     std::uint64_t odd =
         (bits & ((std::uint64_t{1} << 52) - 1)) | (field != 0 ? std::uint64_t{1} << 52 : 0);

@@ -6,17 +6,10 @@
 #include <optional>
 #include <vector>
 
-#include "runtime/extended.hpp"
-#include "runtime/math_error.hpp"
+#include "runtime/library_pow.hpp"
 #include "runtime/uint128.hpp"
 
 namespace runtime {
-
-// A power with its error class, as the math library's pow gives it.
-struct PowResult {
-    Extended value;                // the power, or the default result after an error
-    std::optional<MathCode> error; // the class, if any
-};
 
 // x^n (or x^-n, when reciprocal) for a finite nonzero x and any n: the exact power rounded once
 // to a 64-bit significand (ties to even). A result that the store to double takes beyond the

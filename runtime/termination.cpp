@@ -2,11 +2,9 @@
 
 #include <string_view>
 
-#include "platform/faults.hpp"
 #include "platform/io.hpp"
 #include "platform/process.hpp"
 #include "runtime/error_report.hpp"
-#include "runtime/math_error.hpp"
 #include "runtime/run_time_state.hpp"
 #include "runtime/unreachable.hpp"
 
@@ -32,13 +30,6 @@ Fatal fatal_of(FatalMessage message) {
     unreachable();
 }
 
-void on_integer_divide() {
-    fatal_exit(FatalMessage::IntegerDivideByZero);
-}
-void on_stack_overflow() {
-    fatal_exit(FatalMessage::StackOverflow);
-}
-
 } // namespace
 
 void fatal_exit(FatalMessage message) {
@@ -51,24 +42,15 @@ void fatal_exit(FatalMessage message) {
     platform::exit_process(fatal.status);
 }
 
-void start_run_time(const UnitHooks& units) {
-    run_time_state().unit_hooks = units;
-    if (!platform::at_exit(&close_units_at_exit)) fatal_exit(FatalMessage::NoSpaceForExitTable);
-    set_up_float_environment();
-    platform::set_integer_divide_handler(&on_integer_divide);
-    platform::set_stack_overflow_handler(&on_stack_overflow);
-    platform::ignore_write_signals();
-}
-
 void close_units_at_exit() {
     RunTimeState& state = run_time_state();
     if (state.closing_at_exit) return;
     state.closing_at_exit = true;
     bool ended_by_report = state.report_made;
     set_statement_kind(StatementKind::Close);
-    if (!state.unit_hooks.close_all) return;
-    if (std::optional<ErrorCode> fault = state.unit_hooks.close_all()) {
-        write_report(*fault);
+    if (!state.close_all_units) return;
+    if (std::optional<ErrorCode> fault = state.close_all_units()) {
+        report_closing_fault(*fault);
         // A report made while closing never leaves the process with status 0.
         if (!ended_by_report && !state.ending_with_failure) platform::quick_exit_process(1);
     }

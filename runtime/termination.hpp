@@ -1,22 +1,25 @@
 #pragma once
-// Start-up of the run-time and the ways the process ends.
+// The ways the process ends besides a run-time error report: the closing of the units at exit,
+// and the fatal messages.
 
-#include "runtime/run_time_state.hpp"
+#include <optional>
+
+#include "runtime/error_codes.hpp"
 
 namespace runtime {
 
-// Takes the units' hooks, registers close_units_at_exit to run at exit, sets the
-// floating-point environment, and installs the handlers for stack overflow, integer division by
-// zero and broken pipes and the file-size limit. Run once, before the program's own code.
-void start_run_time(const UnitHooks& units);
+// The one thing the run-time needs from the units, given by the start-up: closing every unit,
+// which gives back the fault that stopped the closing, if any.
+using CloseAllUnits = std::optional<ErrorCode> (*)();
 
-// The at-exit step. Closes every unit still connected. A fault met while
-// closing is reported and stops the closing; if the process was ending with status 0, it ends with
-// status 1 instead.
+// The at-exit step: closes every unit still connected. A fault met while closing is reported and
+// stops the closing; if the process was ending with status 0, it ends with status 1 instead.
 void close_units_at_exit();
 
-// The fatal messages of the start-up and the outermost exception handler. Each is written as
-// CR LF "runtime error " text, then the process ends with the given status.
+// The fatal messages: the start-up's when there is no room to register the at-exit step, and
+// those of a stack overflow and of an integer division by zero. Each is written as
+// CR LF "runtime error " text, then the process ends with its status: at once, or (an integer
+// division by zero) through the at-exit step.
 enum class FatalMessage {
     NoSpaceForExitTable, // R6024
     StackOverflow,       // R6000

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "runtime/math_error.hpp"
+#include "runtime/math_fault.hpp"
 
 namespace runtime {
 
@@ -12,7 +12,7 @@ std::int32_t truncate_to_int(double x) {
     constexpr double kAbove = 2147483648.0;  // 2^31
     constexpr double kBelow = -2147483649.0; // -2^31 - 1
     if (std::isgreater(x, kBelow) && std::isless(x, kAbove)) return static_cast<std::int32_t>(x);
-    report_trap(MathCode::TrapInvalid);
+    report_math_fault(FloatException::Invalid);
 }
 
 } // namespace runtime

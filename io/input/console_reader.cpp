@@ -1,10 +1,5 @@
 // The console's reading side (console_reader.hpp): the 132-byte line buffer, refilled one read
 // call at a time, and the faults of a read.
-//
-// Sections, in order:
-//   taking bytes    next, peek and step_back over the buffer
-//   ending a line   end_input_line, finish_line and discard
-//   refilling       one read call, and the checks a terminal line and a redirected piece get
 
 #include "io/input/console_reader.hpp"
 

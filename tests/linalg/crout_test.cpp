@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "linalg/crout.hpp"
+#include "linalg/kernel_forms.hpp"
 #include "tests/linalg/runs_reference.hpp"
 #include "tests/support/run_program.hpp"
 

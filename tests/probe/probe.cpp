@@ -31,16 +31,17 @@
 
 #include "io/option_read.hpp"
 #include "io/pause.hpp"
-#include "io/records.hpp"
 #include "io/startup.hpp"
 #include "io/unit_table.hpp"
+#include "io/write_statement.hpp"
 #include "linalg/crout.hpp"
 #include "platform/float_environment.hpp"
 #include "platform/io.hpp"
 #include "runtime/bit_cast.hpp"
 #include "runtime/checked.hpp"
+#include "runtime/library_pow.hpp"
 #include "runtime/power.hpp"
-#include "runtime/termination.hpp"
+#include "runtime/startup.hpp"
 
 namespace {
 
@@ -65,7 +66,7 @@ volatile int g_depth_limit = -1; // never reached; hides the recursion's end fro
 
 int main(int argc, char** argv) {
     io::install_console_units();
-    runtime::start_run_time(io::unit_hooks());
+    runtime::start_run_time(&io::close_all_units);
     io::UnitTable& units = io::units();
     std::int32_t z = 0;
     auto number = [&](int& i) { return i + 1 < argc ? std::strtod(argv[++i], nullptr) : 0.0; };
@@ -76,13 +77,14 @@ int main(int argc, char** argv) {
         } else if (step == "open") {
             units.open(20, "resul3.doc");
         } else if (step.starts_with("label:")) {
-            io::write_label(units.console(), step.substr(6));
-            if (io::Unit* report = units.find(20)) io::write_label(*report, step.substr(6));
+            io::write_list_directed(units.console(), {step.substr(6)});
+            if (io::Unit* report = units.find(20))
+                io::write_list_directed(*report, {step.substr(6)});
         } else if (step == "pause") {
             io::pause_prompt(units);
         } else if (step == "read") {
             io::read_option(units, z);
-            io::write_label(units.console(), std::to_string(z));
+            io::write_list_directed(units.console(), {std::to_string(z)});
         } else if (step == "close") {
             units.close(20);
         } else if (step == "powers") {

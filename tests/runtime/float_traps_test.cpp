@@ -17,7 +17,7 @@
 
 #include "platform/float_environment.hpp"
 #include "runtime/checked.hpp"
-#include "runtime/math_error.hpp"
+#include "runtime/float_environment.hpp"
 #include "runtime/power.hpp"
 #include "tests/support/run_program.hpp"
 

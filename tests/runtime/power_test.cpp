@@ -16,6 +16,9 @@
 #include <gtest/gtest.h>
 
 #include "runtime/bit_cast.hpp"
+#include "runtime/fast_pow.hpp"
+#include "runtime/integral_power.hpp"
+#include "runtime/library_pow.hpp"
 #include "runtime/power.hpp"
 #include "tests/support/mpfr_reference.hpp"
 #include "tests/support/power_families.hpp"

@@ -5,6 +5,8 @@
 
 #include <mpfr.h>
 
+#include "runtime/float_environment.hpp"
+
 namespace mpfr_reference {
 
 namespace {

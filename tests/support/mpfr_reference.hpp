@@ -2,8 +2,8 @@
 // MPFR as the reference for the run-time's arithmetic: the power with its error classes, and the
 // operations on extended values rounded once to double.
 
-#include "runtime/extended.hpp"
-#include "runtime/power.hpp"
+#include "runtime/library_pow.hpp"
+#include "runtime/rounding.hpp"
 
 namespace mpfr_reference {
 

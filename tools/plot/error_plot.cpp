@@ -68,23 +68,9 @@ std::string text(double x, double y, const std::string& words, const std::string
     return "<text x=\"" + num(x) + "\" y=\"" + num(y) + "\"" + more + ">" + words + "</text>\n";
 }
 
-} // namespace
-
-std::string plot_svg(const SweepNorms& sweep) {
-    const Scale scale = scale_of(sweep);
-    std::string svg = R"(<?xml version="1.0" encoding="UTF-8"?>
-<svg xmlns="http://www.w3.org/2000/svg" width="760" height="470" viewBox="0 0 760 470" font-family="sans-serif" font-size="13">
-<rect width="760" height="470" fill="white"/>
-)";
-    svg += text(320, 24, "Sistema Ax=b por Crout sin pivoteo",
-                R"( text-anchor="middle" font-size="16")");
-    if (sweep.count() < 2 * kOrders)
-        svg +=
-            text(320, 42, "informe incompleto: " + std::to_string(sweep.count()) + " de 10 normas",
-                 R"( text-anchor="middle" font-size="12")");
-
-    // The grid and the frame; each decade's label on its line, each order's under its line.
-    svg += "<g stroke=\"#d9d9d9\">\n";
+// The grid and the frame; each decade's label on its line, each order's under its line.
+std::string grid_and_axes(const Scale& scale) {
+    std::string svg = "<g stroke=\"#d9d9d9\">\n";
     for (int e = scale.low; e <= scale.high; ++e) {
         const std::string y = num(scale.y_of_exponent(e));
         svg += "<line x1=\"90\" y1=\"" + y + "\" x2=\"550\" y2=\"" + y + "\"/>\n";
@@ -103,12 +89,15 @@ std::string plot_svg(const SweepNorms& sweep) {
         svg += text(order_x(i), kBottom + 18, std::to_string(10 * (i + 1)));
     svg += text((kLeft + kRight) / 2, kBottom + 46, "Orden n");
     svg += text(-(kTop + kBottom) / 2, 28, "Norma del error", " transform=\"rotate(-90)\"");
-    svg += "</g>\n";
+    return svg + "</g>\n";
+}
 
-    // One group for each kind: its line, then its markers; a zero norm on the lowest decade.
+// One group for each kind: its line, then its markers; a zero norm on the lowest decade. Then
+// the legend: each kind's line and marker, and the hollow marker of a zero norm if there is one.
+std::string norms_and_legend(const SweepNorms& sweep, const Scale& scale) {
     bool zero = false;
     double legend_y = 70;
-    std::string legend;
+    std::string svg, legend;
     for (std::size_t k = 0; k < 2; ++k) {
         const std::vector<double>& norms = sweep.kind[k];
         if (norms.empty()) continue;
@@ -133,7 +122,24 @@ std::string plot_svg(const SweepNorms& sweep) {
                   R"(" r="4" fill="white" stroke="#555555"/>)"
                   "\n" +
                   text(604, legend_y, "norma 0 (bajo el eje)", R"( dy="4")");
-    return svg + legend + "</svg>\n";
+    return svg + legend;
+}
+
+} // namespace
+
+std::string plot_svg(const SweepNorms& sweep) {
+    const Scale scale = scale_of(sweep);
+    std::string svg = R"(<?xml version="1.0" encoding="UTF-8"?>
+<svg xmlns="http://www.w3.org/2000/svg" width="760" height="470" viewBox="0 0 760 470" font-family="sans-serif" font-size="13">
+<rect width="760" height="470" fill="white"/>
+)";
+    svg += text(320, 24, "Sistema Ax=b por Crout sin pivoteo",
+                R"( text-anchor="middle" font-size="16")");
+    if (sweep.count() < 2 * kOrders)
+        svg +=
+            text(320, 42, "informe incompleto: " + std::to_string(sweep.count()) + " de 10 normas",
+                 R"( text-anchor="middle" font-size="12")");
+    return svg + grid_and_axes(scale) + norms_and_legend(sweep, scale) + "</svg>\n";
 }
 
 } // namespace plot
