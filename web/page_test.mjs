@@ -2,8 +2,8 @@
 // 2 typed key by key at the terminal, then the same session pasted into the session box. Each
 // must show every line of the console that the native program writes for that session, in
 // order, end with status 0, offer a resul3.doc whose download has the native program's bytes,
-// and show the sweep's picture. The page must also open from file://. A screenshot of the page
-// goes to the output folder.
+// and show the sweep's picture. Esc must leave the terminal; the page must also open from
+// file://, and fit a narrow screen. Screenshots of the page go to the output folder.
 //   node page_test.mjs SITE NATIVE_CROUT OUTPUT_FOLDER
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
@@ -108,9 +108,18 @@ try {
   await page.click('#run-session');
   await finished('pasted');
 
-  // The site's folder opened from the disk, with no server.
+  // The keyboard alone: Esc leaves the terminal for the page's controls.
+  await page.focus('.xterm-helper-textarea');
+  await page.keyboard.press('Escape');
+  check(await page.evaluate(() => document.activeElement.id === 'again'), 'Esc leaves the terminal');
+
+  // The site's folder opened from the disk, with no server, on a narrow screen: nothing wider
+  // than the screen but the terminal, which scrolls within its box.
+  await page.setViewport({ width: 400, height: 900 });
   await page.goto(`file://${path.resolve(site, 'index.html')}`);
   await waitForScreen('Elija una opcion');
+  check(await page.evaluate(() => document.documentElement.scrollWidth <= 400), 'a narrow screen');
+  await page.screenshot({ path: path.join(output, 'page-narrow.png'), fullPage: true });
   process.stdout.write(`first menu line ${firstMenu} ms after the page was asked for\n`);
 } finally {
   await browser.close();
