@@ -95,9 +95,10 @@ inline void textbook_solve(int n, const std::vector<double>& m, std::vector<doub
 }
 
 // What an option shows: the report's records, and the console's (without their first
-// character, each after a line break, with the pause prompts).
+// character, each after a line break, with the pause prompts); option 2's error norms.
 struct Shown {
     std::string report, console;
+    std::vector<double> norms;
     void record(const std::string& text, bool on_console = true) {
         report += text + "\r\n";
         if (on_console) console += "\r\n" + text.substr(1);
@@ -149,6 +150,7 @@ inline Shown option_two() {
             }
             double norm = 0.0;
             for (double component : x) norm = std::max(norm, std::fabs(component - 1.0));
+            s.norms.push_back(norm);
             s.record(" norma(" + fixed(decimal_form(n), 4, 1) + ")");
             s.record(exponent(decimal_form(norm), 15, 7));
             s.pause();

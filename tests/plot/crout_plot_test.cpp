@@ -2,10 +2,12 @@
 // short and put together as a user's reports may be; and the program as a user runs it. The
 // picture itself is checked on real sessions by real_session.sh.
 
+#include <algorithm>
 #include <filesystem>
 
 #include <gtest/gtest.h>
 
+#include "tests/linalg/runs_reference.hpp"
 #include "tests/support/run_program.hpp"
 #include "tools/plot/sweep_report.hpp"
 
@@ -26,10 +28,12 @@ const RealReports& real_reports() {
     static const RealReports made = [] {
         RealReports r;
         TempDir dir;
-        std::string input = "2\n", sweep = "2\n" + std::string(12, '\n');
-        for (int k = 1; k <= 12; ++k) input += "cp resul3.doc cut" + std::to_string(k) + "\n";
+        const std::string sweep = session("2");
+        const long pauses = std::ranges::count(sweep, '\n') - 1;
+        std::string input = "2\n";
+        for (long k = 1; k <= pauses; ++k) input += "cp resul3.doc cut" + std::to_string(k) + "\n";
         r.console = run_crout(dir, {.input = input + sweep + "3\n"}).out;
-        for (int k = 1; k <= 12; ++k) r.cut.push_back(dir.read("cut" + std::to_string(k)));
+        for (long k = 1; k <= pauses; ++k) r.cut.push_back(dir.read("cut" + std::to_string(k)));
         r.twice = dir.read("resul3.doc");
         run_crout(dir, {.input = "1\n\n\n\ncp resul3.doc option1\n" + sweep + "3\n"});
         r.option1 = dir.read("option1"), r.after_option1 = dir.read("resul3.doc");
@@ -38,8 +42,9 @@ const RealReports& real_reports() {
     return made;
 }
 
-// The norms of a whole sweep read back are the shown ones, each the nearest double to its seven
-// digits; each other report gives the first norms of the whole sweep, and a note.
+// The norms of a whole sweep read back are the shown ones of the reference's runs, each the
+// nearest double to its seven digits; each other report gives the first norms of the whole
+// sweep, and a note.
 TEST(SweepReport, WholeCutShortPutTogetherOrWithoutNorms) {
     const RealReports& r = real_reports();
     const std::string& whole = r.cut.back();
@@ -75,10 +80,11 @@ TEST(SweepReport, WholeCutShortPutTogetherOrWithoutNorms) {
     }
 
     const plot::SweepNorms all = read_report(whole).sweep.value();
-    EXPECT_EQ(all.kind[0],
-              std::vector({.3108624E-14, .3697043E-12, .6841194E-12, .6383449E-11, .6402545E-11}));
-    EXPECT_EQ(all.kind[1],
-              std::vector({.2048555E-03, .5197387E-03, .8014701E-03, .2995291E-02, .2117692E-01}));
+    std::vector<double> shown;
+    for (const double norm : reference::option_two().norms)
+        shown.push_back(std::stod(reference::exponent(reference::decimal_form(norm), 15, 7)));
+    EXPECT_EQ(all.kind[0], std::vector(shown.begin(), shown.begin() + 5));
+    EXPECT_EQ(all.kind[1], std::vector(shown.begin() + 5, shown.end()));
     for (const auto& [report, norms, note] : cases) {
         const plot::ReportReading reading = read_report(report);
         EXPECT_EQ(reading.note, note);

@@ -10,9 +10,12 @@
 //                      OP is add, sub, mul, div, ge (X >= Y, as 1 or 0), pow (X**Y stored
 //                      to a double) or powsub (1 - X**Y: the power enters the subtraction
 //                      unrounded)
-//   powers             for each line "X Y" of standard input (the doubles' bits as decimal
-//                      integers), the math library's X**Y as "KIND SIGN SIGNIFICAND EXPONENT
-//                      ERROR" (an Extended's fields; ERROR 0, or the class's number)
+//   powers             for each line "X Y OP" of standard input (the doubles' bits as decimal
+//                      integers, OP a runtime::Operation), the math library's X**Y with its
+//                      error class, then that power stored, taken from 1 and entering OP with
+//                      the previous line's power (at first an infinity): power_line.hpp
+//   traps              whether the arithmetic checks itself, and whether the float traps work
+//                      as the start-up left them, masked and unmasked: four digits, 1 or 0
 //   notraps            masks the float traps, as a processor or emulator that does not deliver
 //                      them leaves them: the program's checks must find the faults alone
 //   fdiv X Y           X / Y without the program's check: only a trap reports its fault
@@ -41,6 +44,7 @@
 #include "runtime/checked.hpp"
 #include "runtime/power.hpp"
 #include "runtime/termination.hpp"
+#include "tests/probe/power_line.hpp"
 
 namespace {
 
@@ -86,14 +90,31 @@ int main(int argc, char** argv) {
             units.close(20);
         } else if (step == "powers") {
             std::uint64_t x = 0, y = 0;
-            while (std::scanf("%" SCNu64 " %" SCNu64, &x, &y) == 2) {
-                runtime::PowResult p =
+            int op = 0;
+            runtime::Extended previous = runtime::Extended::infinity(false);
+            std::string lines;
+            while (std::scanf("%" SCNu64 " %" SCNu64 " %d", &x, &y, &op) == 3) {
+                using runtime::Operation;
+                const runtime::PowResult p =
                     runtime::library_pow(std::bit_cast<double>(x), std::bit_cast<double>(y));
-                std::printf("%d %d %" PRIu64 " %" PRId64 " %d\n", static_cast<int>(p.value.kind()),
-                            p.value.negative() ? 1 : 0, p.value.significand(), p.value.exponent(),
-                            p.error ? static_cast<int>(*p.error) : 0);
+                lines += power_line(
+                    p, {runtime::round_to_double(p.value),
+                        runtime::round_operation(Operation::Subtract,
+                                                 runtime::Extended::from_double(1.0), p.value),
+                        runtime::round_operation(Operation(op), previous, p.value)});
+                previous = p.value;
             }
-            std::fflush(stdout);
+            platform::write_all(platform::kStdout, lines.data(), lines.size());
+        } else if (step == "traps") {
+            const bool set_up = platform::float_traps_work();
+            const platform::FloatState held = platform::hold_float_state();
+            const bool masked = platform::float_traps_work();
+            platform::enable_float_traps();
+            const std::string shown = std::to_string(runtime::kArithmeticChecked) +
+                                      std::to_string(set_up) + std::to_string(masked) +
+                                      std::to_string(platform::float_traps_work()) + "\n";
+            platform::restore_float_state(held);
+            platform::write_all(platform::kStdout, shown.data(), shown.size());
         } else if (step == "notraps") {
             platform::hold_float_state();
         } else if (step == "fdiv") {

@@ -54,6 +54,18 @@ bool native_programs() {
     return !std::getenv("CROUT_TEST_PROGRAM");
 }
 
+std::string session(const std::string& options) {
+    std::ifstream in(CROUT_WHOLE_SESSION, std::ios::binary);
+    const std::string whole{std::istreambuf_iterator<char>(in), {}};
+    std::string replies;
+    for (const char option : options) { // from the option's line to the next option's
+        const std::size_t from = whole.find(std::string(1, option) + "\n");
+        if (from == std::string::npos) throw std::runtime_error("no option " + options);
+        replies += whole.substr(from, whole.find_first_not_of('\n', from + 1) - from);
+    }
+    return replies;
+}
+
 namespace {
 
 // The test's environment with the changes: NAME=VALUE sets a variable, NAME alone removes it.
@@ -66,6 +78,13 @@ std::vector<std::string> environment(const std::vector<std::string>& changes) {
         if (change.find('=') != std::string::npos) env.push_back(change);
     }
     return env;
+}
+
+std::vector<char*> pointers(std::vector<std::string>& words) {
+    std::vector<char*> list;
+    for (std::string& word : words) list.push_back(word.data());
+    list.push_back(nullptr);
+    return list;
 }
 
 void type(int fd, const std::string& bytes) {
@@ -82,11 +101,10 @@ bool take_output(int fd, std::string& out, int timeout_ms) {
     return n > 0;
 }
 
-} // namespace
-
-RunResult run_program(const std::string& program, const TempDir& dir, const RunOptions& o) {
-    TempDir io;
-    io.write("in", o.input);
+// Starts program in dir with its standard handles on the files of io ("in", "out", "err"), or
+// all three on a new terminal, whose other side is returned in terminal.
+pid_t spawn(const std::string& program, const TempDir& dir, const TempDir& io, const RunOptions& o,
+            int& terminal) {
     std::vector<std::string> words{program};
     if (o.as_nobody) { // a copy, since the build folder may be closed to others
         fs::copy_file(program, io.file("program"));
@@ -94,15 +112,12 @@ RunResult run_program(const std::string& program, const TempDir& dir, const RunO
                  io.file("program")};
     }
     words.insert(words.end(), o.args.begin(), o.args.end());
-    std::vector<char*> argv;
-    for (std::string& word : words) argv.push_back(word.data());
-    argv.push_back(nullptr);
-
+    std::vector<std::string> env = environment(o.env);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawnattr_t attr;
     posix_spawnattr_init(&attr);
-    int master = -1, slave = -1;
+    int slave = -1;
     if (o.terminal) {
         // Line mode as a person types, without echo or output translation, so the bytes read
         // back are the bytes the program wrote. The program has a session of its own, whose
@@ -112,56 +127,61 @@ RunResult run_program(const std::string& program, const TempDir& dir, const RunO
         tio.c_lflag |= ICANON | ISIG;
         tio.c_iflag |= ICRNL;
         tio.c_cc[VMIN] = 1, tio.c_cc[VEOF] = 4, tio.c_cc[VINTR] = 3; // Ctrl-D, Ctrl-C
-        if (openpty(&master, &slave, nullptr, &tio, nullptr) != 0) throw std::runtime_error("pty");
-        fcntl(master, F_SETFD, FD_CLOEXEC), fcntl(slave, F_SETFD, FD_CLOEXEC);
+        if (openpty(&terminal, &slave, nullptr, &tio, nullptr) != 0)
+            throw std::runtime_error("pty");
+        fcntl(terminal, F_SETFD, FD_CLOEXEC), fcntl(slave, F_SETFD, FD_CLOEXEC);
         posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSID);
         posix_spawn_file_actions_addopen(&actions, 0, ttyname(slave), O_RDWR, 0);
         posix_spawn_file_actions_adddup2(&actions, 0, 1);
         posix_spawn_file_actions_adddup2(&actions, 0, 2);
     } else {
         const int created = O_WRONLY | O_CREAT | O_TRUNC;
-        const std::string out = o.stdout_full ? "/dev/full" : io.file("out");
         posix_spawn_file_actions_addopen(&actions, 0, io.file("in").c_str(), O_RDONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), created, 0600);
+        posix_spawn_file_actions_addopen(&actions, 1, io.file("out").c_str(), created, 0600);
         posix_spawn_file_actions_addopen(&actions, 2, io.file("err").c_str(), created, 0600);
     }
     posix_spawn_file_actions_addchdir_np(&actions, dir.path.c_str());
-    std::vector<std::string> env = environment(o.env);
-    std::vector<char*> envp;
-    for (std::string& e : env) envp.push_back(e.data());
-    envp.push_back(nullptr);
     pid_t pid = -1;
-    const int failed = posix_spawn(&pid, argv[0], &actions, &attr, argv.data(), envp.data());
+    const int failed = posix_spawn(&pid, words[0].c_str(), &actions, &attr, pointers(words).data(),
+                                   pointers(env).data());
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attr);
     if (slave >= 0) close(slave);
     if (failed != 0) throw std::runtime_error("posix_spawn");
+    return pid;
+}
 
+} // namespace
+
+RunResult run_program(const std::string& program, const TempDir& dir, const RunOptions& o) {
+    TempDir io;
+    io.write("in", o.input);
+    int terminal = -1;
+    const pid_t pid = spawn(program, dir, io, o, terminal);
     // At a terminal the input is typed at once (the line discipline keeps it), the script's
     // bytes when their cue shows; what the program writes is read as it comes.
     RunResult result;
-    if (master >= 0) type(master, o.input);
+    if (terminal >= 0) type(terminal, o.input);
     const auto deadline =
         std::chrono::steady_clock::now() + std::chrono::seconds(o.timeout_seconds);
     int status = 0;
     for (std::size_t step = 0; waitpid(pid, &status, WNOHANG) != pid;) {
         if (std::chrono::steady_clock::now() > deadline) kill(pid, SIGKILL);
-        take_output(master, result.out, 10); // without a terminal, a pause of 10 ms
+        take_output(terminal, result.out, 10); // without a terminal, a pause of 10 ms
         if (step < o.script.size() &&
-            (master >= 0 ? result.out : io.read("out")).find(o.script[step].wait_for) !=
+            (terminal >= 0 ? result.out : io.read("out")).find(o.script[step].wait_for) !=
                 std::string::npos) {
             const Typed& next = o.script[step++];
-            if (next.check) next.check();
             if (next.signal)
                 kill(pid, next.signal);
             else
-                type(master, next.bytes);
+                type(terminal, next.bytes);
         }
     }
-    while (master >= 0 && take_output(master, result.out, 50)) {
+    while (terminal >= 0 && take_output(terminal, result.out, 50)) {
     }
-    if (master >= 0) close(master);
-    if (master < 0) result.out = io.read("out"), result.err = io.read("err");
+    if (terminal >= 0) close(terminal);
+    if (terminal < 0) result.out = io.read("out"), result.err = io.read("err");
     if (WIFEXITED(status)) result.status = WEXITSTATUS(status);
     if (WIFSIGNALED(status)) result.signal = WTERMSIG(status);
     return result;

@@ -3,7 +3,6 @@
 // handles or on a pseudo-terminal; and what the console shows of the menu, the pause and a
 // run-time error report.
 
-#include <functional>
 #include <iterator>
 #include <sstream>
 #include <string>
@@ -23,11 +22,10 @@ struct TempDir {
     std::string path;
 };
 
-// At a terminal: once the output holds wait_for, run check (if any), then type the bytes. A
-// signal instead is sent to the program, also when its output goes to a file.
+// At a terminal: once the output holds wait_for, type the bytes. A signal instead is sent to
+// the program, also when its output goes to a file.
 struct Typed {
     std::string wait_for = {}, bytes = {};
-    std::function<void()> check = {};
     int signal = 0;
 };
 
@@ -36,10 +34,9 @@ struct RunOptions {
     std::string input = {};             // a file on standard input; at a terminal, typed at once
     bool terminal = false;              // standard input, output and error on one terminal
     std::vector<Typed> script = {};     // typed later at a terminal, or signals sent, in order
-    // Standard output on /dev/full; the program run without privileges.
-    bool stdout_full = false, as_nobody = false;
-    std::vector<std::string> env = {}; // NAME=VALUE set, or NAME removed, for the program
-    int timeout_seconds = 30;          // then killed with SIGKILL
+    bool as_nobody = false;             // the program run without privileges
+    std::vector<std::string> env = {};  // NAME=VALUE set, or NAME removed, for the program
+    int timeout_seconds = 30;           // then killed with SIGKILL
 };
 
 struct RunResult {
@@ -59,7 +56,7 @@ std::string probe_program();
 // program writes to it, so terminal sessions are compared only with the build's own programs.
 bool native_programs();
 
-// Runs program in dir; the blank-separated words of text as arguments.
+// Runs program in dir, a fresh temporary folder.
 RunResult run_program(const std::string& program, const TempDir& dir, const RunOptions& options);
 inline RunResult run_crout(const TempDir& dir, const RunOptions& options) {
     return run_program(crout_program(), dir, options);
@@ -67,10 +64,15 @@ inline RunResult run_crout(const TempDir& dir, const RunOptions& options) {
 inline RunResult run_probe(const TempDir& dir, const RunOptions& options) {
     return run_program(probe_program(), dir, options);
 }
+// The blank-separated words of text, as arguments.
 inline std::vector<std::string> words(const std::string& text) {
     std::istringstream in(text);
     return {std::istream_iterator<std::string>(in), {}};
 }
+
+// The replies of the whole session (tests/support/whole_session.txt) to each option named, in
+// turn: the option's line and the replies to its pauses.
+std::string session(const std::string& options);
 
 // The four menu records as the console shows them, the pause prompt, and a run-time error
 // report as standard error receives it.

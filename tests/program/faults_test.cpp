@@ -2,23 +2,19 @@
 // then its steps: a fatal exception ends it with the math-error report, the others pass
 // silently; the closing of the units at exit meets its faults ("resul3.doc" a link to
 // /dev/full, no space left); the fatal messages have their statuses. The traps the start-up
-// unmasks are read back. Operations on a power's extended result end the run with the report
-// of the trap when their result overflows, is invalid or divides by zero (their roundings are
-// checked against MPFR in power_test.cpp).
+// unmasks are read back. A fault met by LU or SOLVE ends the run at the first fault of the
+// textbook's order.
 
 #include <unistd.h>
 
-#include <limits>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "platform/float_environment.hpp"
-#include "runtime/checked.hpp"
-#include "runtime/math_error.hpp"
-#include "runtime/power.hpp"
+#include "tests/linalg/runs_reference.hpp"
 #include "tests/support/run_program.hpp"
 
 namespace {
@@ -84,43 +80,65 @@ TEST(Termination, EachFaultEndsTheRunWithItsReportAndStatus) {
     }
 }
 
-// The query reads the control register back: masked, no trap works; unmasked, all three do
-// wherever the build relies on them (x86-64), and there the start-up unmasks them. Most 64-bit
-// ARM cores, and qemu, keep them masked: the arithmetic checks itself there.
+// The float traps as the program's start-up leaves them, read back from the control register:
+// where the build relies on them (x86-64), unmasked, and all three work; masked, none does.
+// Where the arithmetic checks itself, the start-up leaves them masked, and unmasked they may work
+// or not (most 64-bit ARM cores, and qemu, keep them masked whatever is asked of them).
 TEST(FloatTraps, WhetherTheyWorkIsReadBack) {
-    const platform::FloatState held = platform::hold_float_state();
-    const bool masked = platform::float_traps_work();
-    runtime::set_up_float_environment();
-    const bool set_up = platform::float_traps_work();
-    platform::enable_float_traps();
-    const bool unmasked = platform::float_traps_work();
-    platform::restore_float_state(held);
-    EXPECT_FALSE(masked);
-    EXPECT_EQ(set_up, !runtime::kArithmeticChecked);
-    EXPECT_TRUE(unmasked || runtime::kArithmeticChecked);
-    // So the program's start-up leaves a division that no check follows to the trap. (A build
-    // whose arithmetic checks itself may run where spawning the probe needs an emulator.)
-    if (!runtime::kArithmeticChecked) {
+    const std::string shown = run_probe(TempDir(), {.args = {"traps"}}).out;
+    EXPECT_TRUE(shown == "0101\n" || shown == "1000\n" || shown == "1001\n") << shown;
+    // So the start-up leaves a division that no check follows to the trap.
+    if (shown.starts_with('0')) {
         EXPECT_EQ(run_probe(TempDir(), {.args = words("fdiv 1 0")}).err,
                   report("M6103: MATH", "floating-point error: divide by zero"));
     }
 }
 
-TEST(ExtendedDeathTest, OverflowInvalidAndDivisionByZeroEndTheRun) {
-    constexpr double inf = std::numeric_limits<double>::infinity();
-    const std::string head = "\r\nrun-time error M";
-    EXPECT_EXIT(static_cast<void>(runtime::power(2.0, 1023.0) * 2.0), testing::ExitedWithCode(1),
-                testing::Eq(head + "6104: MATH\r\n- floating-point error: overflow\r\n"));
-    EXPECT_EXIT(static_cast<void>(runtime::power(2.0, inf) - runtime::power(2.0, inf)),
-                testing::ExitedWithCode(1),
-                testing::Eq(head + "6101: MATH\r\n- floating-point error: invalid\r\n"));
-    EXPECT_EXIT(static_cast<void>(1.0 / runtime::power(0.0, 2.0)), testing::ExitedWithCode(1),
-                testing::Eq(head + "6103: MATH\r\n- floating-point error: divide by zero\r\n"));
-    // 2^1024 - 2^960 is nearer 2^1024 than the largest double: an overflow when rounded.
-    EXPECT_EXIT(
-        static_cast<void>(static_cast<double>(runtime::Extended::finite(false, ~0ULL, 960))),
-        testing::ExitedWithCode(1),
-        testing::Eq(head + "6104: MATH\r\n- floating-point error: overflow\r\n"));
+// A fault met by the program's factorisation or solver ends the run with the report of the
+// first fault that the method's own order meets under IEEE rules, whatever order a fast form
+// meets its faults in: the textbook's loops (runs_reference.hpp) stand for that order. The
+// report file keeps the records shown before it, and nothing after it is shown. The same where
+// the traps do not take effect: the operations' own checks find the fault.
+TEST(Crout, AZeroPivotOrAnOverflowEndsTheRunAtTheTextbooksFirstFault) {
+    const std::string kinds[] = {"invalid", "", "divide by zero", "overflow"}; // 6101 to 6104
+    const std::string cases[] = {
+        // N, then A row by row, then B.
+        "2  0 1  1 1  1 1",              // the first row of U over A(1, 1) = 0
+        "3  0 0 1  1 1 1  1 1 1  1 1 1", // 0 / 0 first
+        "3  1 1 1  1 1 2  1 1 1  1 1 1", // stage 2: the pivot 1 - 1 * 1
+        "3  1 1 1  1 1 1  1 1 1  1 1 1",
+        // The fast kernel meets an overflow at U(2, 4) first, the method this division at U(2, 3).
+        "4  1 1 1 1e200  1e200 1e200 0 0  1 2 3 4  5 6 7 8  1 1 1 1",
+        "3  1 0 0  0 1 1e200  0 1e200 1  0 0 0", // an overflow in the last pivot's last term
+        "2  1 1  1 1  1 2",                      // a zero last pivot: the solver's division by it
+        "2  1 1  1 1  1 1",
+        "1  0  1",                       // the forward substitution's first division
+        "2  1e-200 0  1e200 1  1 1",     // an overflow in the forward substitution
+        "3  2 1 1  1 2 1  1 1 2  1 2 3", // no fault
+    };
+    for (const std::string& matrix : cases) {
+        std::istringstream in(matrix);
+        std::size_t n = 0;
+        in >> n;
+        std::vector<double> a(n * n), b(n);
+        for (std::size_t k = 0; k < n * n; ++k) in >> a[k / n + k % n * n];
+        for (double& component : b) in >> component;
+        reference::first_fault = 0;
+        reference::textbook_factor(int(n), a);
+        reference::textbook_solve(int(n), a, b);
+        const int fault = reference::first_fault;
+        const std::string err = fault ? report("M" + std::to_string(fault) + ": MATH",
+                                               "floating-point error: " + kinds[fault - 6101])
+                                      : "";
+        for (const std::string traps : {"", "notraps "}) {
+            TempDir dir;
+            RunResult r =
+                run_probe(dir, {.args = words(traps + "open label:before solve " + matrix)});
+            SCOPED_TRACE(traps + matrix);
+            EXPECT_EQ(std::tie(r.status, r.err), std::tuple(fault ? 1 : 0, err));
+            EXPECT_EQ(dir.read("resul3.doc"), " before\r\n");
+        }
+    }
 }
 
 } // namespace

@@ -1,0 +1,65 @@
+// The power as the program under test computes it (the probe's powers step: this processor's
+// build, or another processor's or system's under its emulator) against MPFR on every class of
+// arguments, bit for bit: the power rounded once to 64 bits with its error class, then stored,
+// taken from 1 and entering an operation with the previous power, each rounded once to double.
+
+#include <bit>
+#include <cstdio>
+#include <random>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "tests/probe/power_line.hpp"
+#include "tests/support/mpfr_reference.hpp"
+#include "tests/support/power_families.hpp"
+#include "tests/support/run_program.hpp"
+
+namespace {
+
+TEST(PowerInTheProgram, MatchesMpfrOnEveryClass) {
+    // Fewer under an emulator, and in debug and sanitized builds.
+#ifdef NDEBUG
+    const long pairs = testsupport::native_programs() ? 30000 : 3000;
+#else
+    const long pairs = 6000;
+#endif
+    using runtime::Extended;
+    std::mt19937_64 bits(1);
+    std::ostringstream input;
+    std::vector<std::pair<std::string, std::string>> expected; // the pair, its line
+    Extended previous = Extended::infinity(false);
+    for (const testsupport::Family& family : testsupport::families(bits)) {
+        for (long i = 0; i < pairs; ++i) {
+            const auto [x, y] = family.pair(i);
+            const auto op = static_cast<runtime::Operation>(i % 4);
+            input << std::bit_cast<std::uint64_t>(x) << ' ' << std::bit_cast<std::uint64_t>(y)
+                  << ' ' << i % 4 << '\n';
+            const runtime::PowResult p = mpfr_reference::library_pow(x, y);
+            char where[160];
+            std::snprintf(where, sizeof where, "%s: %a ** %a", family.name, x, y);
+            expected.emplace_back(
+                where,
+                power_line(p, {mpfr_reference::round_to_double(p.value),
+                               mpfr_reference::round_operation(runtime::Operation::Subtract,
+                                                               Extended::from_double(1.0), p.value),
+                               mpfr_reference::round_operation(op, previous, p.value)}));
+            previous = p.value;
+        }
+    }
+    testsupport::TempDir dir;
+    const testsupport::RunResult r =
+        testsupport::run_probe(dir, {.args = {"powers"}, .input = input.str()});
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::istringstream out(r.out);
+    long mismatches = 0;
+    for (const auto& [where, line] : expected) {
+        std::string got;
+        std::getline(out, got);
+        if (got + "\n" != line && ++mismatches <= 10)
+            ADD_FAILURE() << where << ": " << got << ", not " << line;
+    }
+    EXPECT_EQ(mismatches, 0);
+}
+
+} // namespace
