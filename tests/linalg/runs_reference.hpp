@@ -95,10 +95,11 @@ inline void textbook_solve(int n, const std::vector<double>& m, std::vector<doub
 }
 
 // What an option shows: the report's records, and the console's (without their first
-// character, each after a line break, with the pause prompts); option 2's error norms.
+// character, each after a line break, with the pause prompts); the numbers behind them:
+// option 1's inverse (column-major), option 2's error norms.
 struct Shown {
     std::string report, console;
-    std::vector<double> norms;
+    std::vector<double> results;
     void record(const std::string& text, bool on_console = true) {
         report += text + "\r\n";
         if (on_console) console += "\r\n" + text.substr(1);
@@ -117,7 +118,7 @@ struct Shown {
 
 inline Shown option_one() {
     Shown s;
-    std::vector<double> a = test_matrix(6, 1), inverse;
+    std::vector<double> a = test_matrix(6, 1);
     s.matrix("Matriz A", a);
     textbook_factor(6, a);
     s.matrix("Matriz LU", a);
@@ -129,9 +130,9 @@ inline Shown option_one() {
         std::vector<double> e(6, 0.0);
         e[j] = 1.0;
         textbook_solve(6, a, e);
-        inverse.insert(inverse.end(), e.begin(), e.end());
+        s.results.insert(s.results.end(), e.begin(), e.end());
     }
-    s.matrix("Inversa", inverse);
+    s.matrix("Inversa", s.results);
     return s;
 }
 
@@ -150,7 +151,7 @@ inline Shown option_two() {
             }
             double norm = 0.0;
             for (double component : x) norm = std::max(norm, std::fabs(component - 1.0));
-            s.norms.push_back(norm);
+            s.results.push_back(norm);
             s.record(" norma(" + fixed(decimal_form(n), 4, 1) + ")");
             s.record(exponent(decimal_form(norm), 15, 7));
             s.pause();

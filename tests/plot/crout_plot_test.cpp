@@ -81,7 +81,7 @@ TEST(SweepReport, WholeCutShortPutTogetherOrWithoutNorms) {
 
     const plot::SweepNorms all = read_report(whole).sweep.value();
     std::vector<double> shown;
-    for (const double norm : reference::option_two().norms)
+    for (const double norm : reference::option_two().results)
         shown.push_back(std::stod(reference::exponent(reference::decimal_form(norm), 15, 7)));
     EXPECT_EQ(all.kind[0], std::vector(shown.begin(), shown.begin() + 5));
     EXPECT_EQ(all.kind[1], std::vector(shown.begin() + 5, shown.end()));

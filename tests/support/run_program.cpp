@@ -8,7 +8,6 @@
 #include <fstream>
 #include <poll.h>
 #include <pty.h>
-#include <spawn.h>
 #include <stdexcept>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -80,6 +79,7 @@ std::vector<std::string> environment(const std::vector<std::string>& changes) {
     return env;
 }
 
+// The words as a list of pointers that ends with a null pointer.
 std::vector<char*> pointers(std::vector<std::string>& words) {
     std::vector<char*> list;
     for (std::string& word : words) list.push_back(word.data());
@@ -105,23 +105,19 @@ bool take_output(int fd, std::string& out, int timeout_ms) {
 // all three on a new terminal, whose other side is returned in terminal.
 pid_t spawn(const std::string& program, const TempDir& dir, const TempDir& io, const RunOptions& o,
             int& terminal) {
-    std::vector<std::string> words{program};
+    std::vector<std::string> words{program}, env = environment(o.env);
     if (o.as_nobody) { // a copy, since the build folder may be closed to others
         fs::copy_file(program, io.file("program"));
         words = {"/usr/bin/setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups",
                  io.file("program")};
     }
     words.insert(words.end(), o.args.begin(), o.args.end());
-    std::vector<std::string> env = environment(o.env);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawnattr_t attr;
-    posix_spawnattr_init(&attr);
+    const std::vector<char*> argv = pointers(words), envp = pointers(env);
+    std::string handles[] = {io.file("in"), io.file("out"), io.file("err")};
     int slave = -1;
     if (o.terminal) {
         // Line mode as a person types, without echo or output translation, so the bytes read
-        // back are the bytes the program wrote. The program has a session of its own, whose
-        // controlling terminal is the first one it opens.
+        // back are the bytes the program wrote.
         termios tio{};
         cfmakeraw(&tio);
         tio.c_lflag |= ICANON | ISIG;
@@ -130,24 +126,21 @@ pid_t spawn(const std::string& program, const TempDir& dir, const TempDir& io, c
         if (openpty(&terminal, &slave, nullptr, &tio, nullptr) != 0)
             throw std::runtime_error("pty");
         fcntl(terminal, F_SETFD, FD_CLOEXEC), fcntl(slave, F_SETFD, FD_CLOEXEC);
-        posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSID);
-        posix_spawn_file_actions_addopen(&actions, 0, ttyname(slave), O_RDWR, 0);
-        posix_spawn_file_actions_adddup2(&actions, 0, 1);
-        posix_spawn_file_actions_adddup2(&actions, 0, 2);
-    } else {
-        const int created = O_WRONLY | O_CREAT | O_TRUNC;
-        posix_spawn_file_actions_addopen(&actions, 0, io.file("in").c_str(), O_RDONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, 1, io.file("out").c_str(), created, 0600);
-        posix_spawn_file_actions_addopen(&actions, 2, io.file("err").c_str(), created, 0600);
+        handles[0] = handles[1] = handles[2] = ttyname(slave);
     }
-    posix_spawn_file_actions_addchdir_np(&actions, dir.path.c_str());
-    pid_t pid = -1;
-    const int failed = posix_spawn(&pid, words[0].c_str(), &actions, &attr, pointers(words).data(),
-                                   pointers(env).data());
-    posix_spawn_file_actions_destroy(&actions);
-    posix_spawnattr_destroy(&attr);
+    const pid_t pid = fork();
+    if (pid == 0) { // In a session of its own, whose controlling terminal is the first it opens.
+        if (o.terminal) setsid();
+        for (int fd = 0; fd < 3; ++fd) {
+            const int flags = o.terminal ? O_RDWR
+                              : fd == 0  ? O_RDONLY
+                                         : O_WRONLY | O_CREAT | O_TRUNC;
+            dup2(open(handles[fd].c_str(), flags | O_CLOEXEC, 0600), fd);
+        }
+        if (chdir(dir.path.c_str()) == 0) execve(argv[0], argv.data(), envp.data());
+        _exit(127);
+    }
     if (slave >= 0) close(slave);
-    if (failed != 0) throw std::runtime_error("posix_spawn");
     return pid;
 }
 
