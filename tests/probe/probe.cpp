@@ -72,6 +72,9 @@ int main(int argc, char** argv) {
     io::UnitTable& units = io::units();
     std::int32_t z = 0;
     auto number = [&](int& i) { return i + 1 < argc ? std::strtod(argv[++i], nullptr) : 0.0; };
+    auto show = [](const std::string& text) {
+        platform::write_all(platform::kStdout, text.data(), text.size());
+    };
     for (int i = 1; i < argc; ++i) {
         const std::string_view step = argv[i];
         if (step == "/c") {
@@ -104,17 +107,15 @@ int main(int argc, char** argv) {
                         runtime::round_operation(Operation(op), previous, p.value)});
                 previous = p.value;
             }
-            platform::write_all(platform::kStdout, lines.data(), lines.size());
+            show(lines);
         } else if (step == "traps") {
             const bool set_up = platform::float_traps_work();
             const platform::FloatState held = platform::hold_float_state();
             const bool masked = platform::float_traps_work();
             platform::enable_float_traps();
-            const std::string shown = std::to_string(runtime::kArithmeticChecked) +
-                                      std::to_string(set_up) + std::to_string(masked) +
-                                      std::to_string(platform::float_traps_work()) + "\n";
+            show(std::to_string(runtime::kArithmeticChecked) + std::to_string(set_up) +
+                 std::to_string(masked) + std::to_string(platform::float_traps_work()) + "\n");
             platform::restore_float_state(held);
-            platform::write_all(platform::kStdout, shown.data(), shown.size());
         } else if (step == "notraps") {
             platform::hold_float_state();
         } else if (step == "fdiv") {
@@ -137,19 +138,14 @@ int main(int argc, char** argv) {
                    step == "add" || step == "sub" || step == "mul" || step == "div" ||
                    step == "ge" || step == "pow" || step == "powsub") {
             using namespace runtime::checked;
-            const double result = step == "add"   ? add(x, y)
-                                  : step == "sub" ? subtract(x, y)
-                                  : step == "mul" ? multiply(x, y)
-                                  : step == "div" ? divide(x, y)
-                                  : step == "ge"  ? (greater_equal(x, y) ? 1.0 : 0.0)
-                                  : step == "pow" ? static_cast<double>(runtime::power(x, y))
-                                                  : 1.0 - runtime::power(x, y);
-            char bits[32];
-            const int n =
-                std::snprintf(bits, sizeof bits, "%016llx\n",
-                              static_cast<unsigned long long>(
-                                  std::bit_cast<std::uint64_t>(static_cast<double>(result))));
-            platform::write_all(platform::kStdout, bits, static_cast<std::size_t>(n));
+            show(hex(step == "add"   ? add(x, y)
+                     : step == "sub" ? subtract(x, y)
+                     : step == "mul" ? multiply(x, y)
+                     : step == "div" ? divide(x, y)
+                     : step == "ge"  ? (greater_equal(x, y) ? 1.0 : 0.0)
+                     : step == "pow" ? static_cast<double>(runtime::power(x, y))
+                                     : 1.0 - runtime::power(x, y)) +
+                 "\n");
         } else {
             return 2;
         }

@@ -26,39 +26,34 @@ constexpr double inf = std::numeric_limits<double>::infinity();
 // The classes by the rules of runtime/power.hpp, and the stored value within a unit of the last
 // place of MPFR's: non-integral exponents are the platform math library's.
 TEST(Power, ErrorClassesAndNonIntegralExponents) {
-    const struct {
-        double x, y;
-        std::optional<MathCode> error;
-    } cases[] = {
+    const std::optional<MathCode> none, domain = MathCode::Domain, sing = MathCode::Singularity,
+                                        over = MathCode::RangeOverflow,
+                                        under = MathCode::RangeUnderflow;
+    const std::tuple<double, double, std::optional<MathCode>> cases[] = {
         // clang-format off
-        {-8.0, 1.0 / 3.0, MathCode::Domain},   {1.0, inf, MathCode::Domain},
-        {-0.0, -3.0, MathCode::Singularity},   {2.0, 1024.0, MathCode::RangeOverflow},
-        {-2.0, 1025.0, MathCode::RangeOverflow}, {2.0, -1023.0, MathCode::RangeUnderflow},
-        {2.0, -1022.0, std::nullopt},          {2.0, 1023.0, std::nullopt},
-        {-2.0, 3.0, std::nullopt},             {0.5, inf, std::nullopt},
+        {-8.0, 1.0 / 3.0, domain}, {1.0, inf, domain}, {-0.0, -3.0, sing}, {2.0, 1024.0, over},
+        {-2.0, 1025.0, over}, {2.0, -1023.0, under}, {2.0, -1022.0, none}, {2.0, 1023.0, none},
+        {-2.0, 3.0, none}, {0.5, inf, none},
         // At the edges: a power in [2^1024 - 2^970, 2^1024), which the store to double takes to
         // infinity; one just under 2^-1022; one that rounds up to 2^-1022 at 64 bits.
-        {0x1.10a688680a753p+93, 11.0, MathCode::RangeOverflow},
-        {0x1.fffffffffffffp-512, 2.0, MathCode::RangeUnderflow},
-        {0x1.736d25c6a1443p+0, -0x1.dbd9f1ea52e33p+10, std::nullopt},
+        {0x1.10a688680a753p+93, 11.0, over}, {0x1.fffffffffffffp-512, 2.0, under},
+        {0x1.736d25c6a1443p+0, -0x1.dbd9f1ea52e33p+10, none},
         // Non-integral exponents.
-        {2.0, 0.5, std::nullopt},              {10.0, -3.25, std::nullopt},
-        {0x1.8p-3, 77.75, std::nullopt},       {1e10, 30.5, std::nullopt},
-        {1e10, -31.5, MathCode::RangeUnderflow}, {10.0, 400.5, MathCode::RangeOverflow},
-        {10.0, -330.5, MathCode::RangeUnderflow}, {10.0, -500.5, MathCode::RangeUnderflow},
-        {0.5, 1e-300, std::nullopt},           {3.0, 0x1.fffffffffffffp51, MathCode::RangeOverflow},
+        {2.0, 0.5, none}, {10.0, -3.25, none}, {0x1.8p-3, 77.75, none}, {1e10, 30.5, none},
+        {1e10, -31.5, under}, {10.0, 400.5, over}, {10.0, -330.5, under}, {10.0, -500.5, under},
+        {0.5, 1e-300, none}, {3.0, 0x1.fffffffffffffp51, over},
         // clang-format on
     };
-    for (const auto& c : cases) {
-        const runtime::PowResult power = runtime::library_pow(c.x, c.y),
-                                 reference = mpfr_reference::library_pow(c.x, c.y);
-        EXPECT_EQ(std::pair(power.error, reference.error), std::pair(c.error, c.error))
-            << c.x << " ** " << c.y;
+    for (const auto& [x, y, error] : cases) {
+        const runtime::PowResult power = runtime::library_pow(x, y),
+                                 reference = mpfr_reference::library_pow(x, y);
+        EXPECT_EQ(std::pair(power.error, reference.error), std::pair(error, error))
+            << x << "**" << y;
         const double got = runtime::round_to_double(power.value).value,
                      want = mpfr_reference::round_to_double(reference.value).value;
-        EXPECT_TRUE(c.error == MathCode::Domain || got == want ||
+        EXPECT_TRUE(error == domain || got == want ||
                     std::fabs(got - want) <= std::nextafter(want, inf) - want)
-            << c.x << " ** " << c.y;
+            << x << " ** " << y;
     }
 }
 

@@ -12,8 +12,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-extern char** environ;
-
 namespace testsupport {
 
 namespace fs = std::filesystem;
@@ -67,26 +65,6 @@ std::string session(const std::string& options) {
 
 namespace {
 
-// The test's environment with the changes: NAME=VALUE sets a variable, NAME alone removes it.
-std::vector<std::string> environment(const std::vector<std::string>& changes) {
-    std::vector<std::string> env;
-    for (char** e = environ; *e; ++e) env.emplace_back(*e);
-    for (const std::string& change : changes) {
-        const std::string name = change.substr(0, change.find('=')) + "=";
-        std::erase_if(env, [&](const std::string& e) { return e.starts_with(name); });
-        if (change.find('=') != std::string::npos) env.push_back(change);
-    }
-    return env;
-}
-
-// The words as a list of pointers that ends with a null pointer.
-std::vector<char*> pointers(std::vector<std::string>& words) {
-    std::vector<char*> list;
-    for (std::string& word : words) list.push_back(word.data());
-    list.push_back(nullptr);
-    return list;
-}
-
 void type(int fd, const std::string& bytes) {
     if (::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()))
         throw std::runtime_error("typing at the terminal");
@@ -105,14 +83,16 @@ bool take_output(int fd, std::string& out, int timeout_ms) {
 // all three on a new terminal, whose other side is returned in terminal.
 pid_t spawn(const std::string& program, const TempDir& dir, const TempDir& io, const RunOptions& o,
             int& terminal) {
-    std::vector<std::string> words{program}, env = environment(o.env);
+    std::vector<std::string> words{program}, env = o.env;
     if (o.as_nobody) { // a copy, since the build folder may be closed to others
         fs::copy_file(program, io.file("program"));
         words = {"/usr/bin/setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups",
                  io.file("program")};
     }
     words.insert(words.end(), o.args.begin(), o.args.end());
-    const std::vector<char*> argv = pointers(words), envp = pointers(env);
+    std::vector<char*> argv;
+    for (std::string& word : words) argv.push_back(word.data());
+    argv.push_back(nullptr);
     std::string handles[] = {io.file("in"), io.file("out"), io.file("err")};
     int slave = -1;
     if (o.terminal) {
@@ -137,7 +117,10 @@ pid_t spawn(const std::string& program, const TempDir& dir, const TempDir& io, c
                                          : O_WRONLY | O_CREAT | O_TRUNC;
             dup2(open(handles[fd].c_str(), flags | O_CLOEXEC, 0600), fd);
         }
-        if (chdir(dir.path.c_str()) == 0) execve(argv[0], argv.data(), envp.data());
+        for (std::string& change : env) // NAME=VALUE sets a variable, NAME alone removes it
+            change.find('=') == std::string::npos ? unsetenv(change.c_str())
+                                                  : putenv(change.data());
+        if (chdir(dir.path.c_str()) == 0) execv(argv[0], argv.data());
         _exit(127);
     }
     if (slave >= 0) close(slave);
