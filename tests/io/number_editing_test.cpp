@@ -6,14 +6,11 @@
 #include <cmath>
 #include <cstdlib>
 #include <random>
-#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "tests/io/number_editing_reference.hpp"
-
-namespace {
 
 using reference::size;
 
@@ -40,7 +37,7 @@ TEST(NumberEditing, WorkedExamplesInEveryField) {
 }
 
 // Doubles of every kind the rules of number_editing.hpp care about, from a fixed seed.
-std::vector<double> test_values() {
+static std::vector<double> test_values() {
     std::mt19937_64 random(20240611);
     auto below = [&](std::uint64_t n) { return static_cast<int>(random() % n); };
     auto sign = [&] { return below(2) ? -1.0 : 1.0; };
@@ -96,5 +93,3 @@ TEST(NumberEditing, EveryFieldMatchesTheExactReference) {
     }
     EXPECT_EQ(failures, 0);
 }
-
-} // namespace

@@ -12,13 +12,11 @@
 #include "io/input/read_fault.hpp"
 #include "tests/io/scripted_source.hpp"
 
-namespace {
-
 constexpr int kRedirected = 1, kTerminal = 2;
 
 // The outcome of each read, up to reads of them or the first fault: the value, "null", or F
 // and the fault's number.
-std::string read_all(std::string input, bool terminal, bool cr_lf, std::size_t reads) {
+static std::string read_all(std::string input, bool terminal, bool cr_lf, std::size_t reads) {
     for (std::size_t at = 0; cr_lf && (at = input.find('\n', at)) != std::string::npos; at += 2)
         input.insert(at, "\r");
     testsupport::ScriptedSource source(input, terminal ? source.Terminal : source.File);
@@ -98,5 +96,3 @@ TEST(OptionScanner, Lines) {
         }
     }
 }
-
-} // namespace

@@ -1,13 +1,9 @@
 // The pause prompt in a process: the reply, the command it runs and the layout around it.
 // (Ctrl-C while a command runs is a session fault.)
 
-#include <string>
-
 #include <gtest/gtest.h>
 
 #include "tests/support/run_program.hpp"
-
-namespace {
 
 using namespace testsupport;
 
@@ -56,5 +52,3 @@ TEST(Pause, Replies) {
         }
     }
 }
-
-} // namespace

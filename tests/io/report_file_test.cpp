@@ -5,13 +5,9 @@
 
 #include <sys/stat.h>
 
-#include <string>
-
 #include <gtest/gtest.h>
 
 #include "tests/support/run_program.hpp"
-
-namespace {
 
 using namespace testsupport;
 
@@ -48,5 +44,3 @@ TEST(ReportFile, OpeningWithoutPrivileges) {
         EXPECT_EQ(dir.read("resul3.doc"), c.report);
     }
 }
-
-} // namespace

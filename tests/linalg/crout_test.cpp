@@ -3,14 +3,11 @@
 
 #include <cstring>
 #include <random>
-#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "linalg/crout.hpp"
 #include "tests/linalg/runs_reference.hpp"
-
-namespace {
 
 // Whatever order the kernel works in, and in each of its forms that this processor runs, every
 // factor and every solution component is the textbook's to the last bit, up to the largest
@@ -36,5 +33,3 @@ TEST(CroutForm, BitForBitTheTextbookOnRandomMatrices) {
         }
     }
 }
-
-} // namespace

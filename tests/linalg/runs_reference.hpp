@@ -8,9 +8,6 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
-#include <cstddef>
-#include <string>
-#include <vector>
 
 #include "tests/io/number_editing_reference.hpp"
 #include "tests/support/mpfr_reference.hpp"
@@ -29,22 +26,20 @@ inline double matrix_entry(int i, int j, int n, int kind) {
     return 1.0 / i;
 }
 
-inline std::vector<double> test_matrix(int n, int kind) {
+inline std::vector<double> test_matrix(int n, int kind) { // column-major
     std::vector<double> a;
-    for (int j = 1; j <= n; ++j)
-        for (int i = 1; i <= n; ++i) a.push_back(matrix_entry(i, j, n, kind));
+    for (int k = 0; k < n * n; ++k) a.push_back(matrix_entry(k % n + 1, k / n + 1, n, kind));
     return a;
 }
 
 // The row sums of the kind-1 matrix in closed form: 1/i, (1 - 3^(i-n)) / 2 above the diagonal,
 // (1 - 4^(1-i)) / 3 below it, each 1 - power rounded once; row 1 as one product.
 inline std::vector<double> right_hand_side(int n) {
-    std::vector<double> b(static_cast<std::size_t>(n));
-    b[0] = with_power(3, -n, true) * 1.5;
+    std::vector<double> b{with_power(3, -n, true) * 1.5};
     for (int i = 2; i < n; ++i)
-        b[static_cast<std::size_t>(i - 1)] =
-            (with_power(3, i - n, true) / 2.0 + with_power(4, 1 - i, true) / 3.0) + 1.0 / i;
-    b[static_cast<std::size_t>(n - 1)] = with_power(4, 1 - n, true) / 3.0 + 1.0 / n;
+        b.push_back((with_power(3, i - n, true) / 2.0 + with_power(4, 1 - i, true) / 3.0) +
+                    1.0 / i);
+    b.push_back(with_power(4, 1 - n, true) / 3.0 + 1.0 / n);
     return b;
 }
 

@@ -2,14 +2,10 @@
 // stored to double (MPFR's power, correctly rounded, stands for the exact one); 1/i on the
 // diagonal; 4^-(i-j) below it, exact; kind 2's corner the single-precision 1.0001 over N.
 
-#include <vector>
-
 #include <gtest/gtest.h>
 
 #include "linalg/test_matrix.hpp"
 #include "tests/linalg/runs_reference.hpp"
-
-namespace {
 
 TEST(TestMatrix, EveryEntryOfBothKinds) {
     for (int n : {1, 6, 10, 50, 100}) {
@@ -23,5 +19,3 @@ TEST(TestMatrix, EveryEntryOfBothKinds) {
         }
     }
 }
-
-} // namespace

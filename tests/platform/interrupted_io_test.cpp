@@ -14,15 +14,13 @@
 
 #include "platform/io.hpp"
 
-namespace {
-
-int g_pipe[2];
-std::atomic<int> g_ticks{0}; // lock-free: safe in a signal handler
-std::atomic<bool> g_refill{false};
+static int g_pipe[2];
+static std::atomic<int> g_ticks{0}; // lock-free: safe in a signal handler
+static std::atomic<bool> g_refill{false};
 
 // A timer's tick, its handler installed without SA_RESTART: every second tick empties the pipe
 // or, once refill is set, puts a byte into it.
-void on_tick(int) {
+static void on_tick(int) {
     char buffer[1 << 16];
     if (++g_ticks % 2 != 0) return;
     if (g_refill && write(g_pipe[1], "x", 1) == 1) return;
@@ -58,5 +56,3 @@ TEST(PlatformIo, FullAndEmptyPipesAndInterruptedWrites) {
     close(g_pipe[0]);
     close(g_pipe[1]);
 }
-
-} // namespace

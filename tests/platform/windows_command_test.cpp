@@ -10,19 +10,16 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
-#include <string>
 #include <thread>
 
 #include <gtest/gtest.h>
 
 #include "tests/support/run_program.hpp"
 
-namespace {
-
 using namespace testsupport;
 
 // The Windows path of a file of the build machine (the emulator's drive Z: is its root).
-std::string windows_path(std::string path) {
+static std::string windows_path(std::string path) {
     for (char& c : path)
         if (c == '/') c = '\\';
     return "Z:" + path;
@@ -100,5 +97,3 @@ TEST(CommandInterpreter, CtrlCWhileACommandRunsEndsBoth) {
     std::this_thread::sleep_for(std::chrono::seconds(3));
     EXPECT_FALSE(std::filesystem::exists(dir.file("late.txt")));
 }
-
-} // namespace

@@ -29,9 +29,7 @@
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
-#include <string>
 #include <string_view>
-#include <vector>
 
 #include "io/option_read.hpp"
 #include "io/pause.hpp"

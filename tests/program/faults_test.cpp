@@ -8,15 +8,11 @@
 
 #include <optional>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "tests/linalg/runs_reference.hpp"
 #include "tests/support/run_program.hpp"
-
-namespace {
 
 using namespace testsupport;
 
@@ -128,5 +124,3 @@ TEST(FloatTraps, WhetherTheyWorkIsReadBack) {
                   report("M6103: MATH", "floating-point error: divide by zero"));
     }
 }
-
-} // namespace

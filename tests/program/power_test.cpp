@@ -5,7 +5,6 @@
 
 #include <bit>
 #include <cstdio>
-#include <random>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -14,8 +13,6 @@
 #include "tests/support/mpfr_reference.hpp"
 #include "tests/support/power_families.hpp"
 #include "tests/support/run_program.hpp"
-
-namespace {
 
 TEST(PowerInTheProgram, MatchesMpfrOnEveryClass) {
     // Fewer under an emulator, and in debug and sanitized builds.
@@ -61,5 +58,3 @@ TEST(PowerInTheProgram, MatchesMpfrOnEveryClass) {
     }
     EXPECT_EQ(mismatches, 0);
 }
-
-} // namespace

@@ -9,16 +9,12 @@
 // of the references.
 
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
-#include <string>
 
 #include <gtest/gtest.h>
 
 #include "tests/linalg/runs_reference.hpp"
 #include "tests/support/run_program.hpp"
-
-namespace {
 
 using namespace testsupport;
 
@@ -83,29 +79,27 @@ TEST(Runs, EveryShownDigitOfWholeSessions) {
             if (option == '3') continue;
             report += shown.report, console += shown.console + "\r\n" + kMenu;
         }
-        const RunResult r = run_crout(dir, {.input = input, .terminal = terminal});
-        EXPECT_EQ(r.status, 0);
-        EXPECT_EQ(r.out, console + "\r\n");
+        EXPECT_EQ(run_crout(dir, {.input = input, .terminal = terminal}).outcome(),
+                  std::tuple(0, "", console + "\r\n"));
         EXPECT_EQ(dir.read("resul3.doc"), report);
     }
 
     // Trusting neither the program nor the reference: the reference's inverse times A (exact,
     // in long double) is the identity.
-    for (int i = 0; i < 6; ++i) {
-        for (int j = 1; j <= 6; ++j) {
-            long double sum = 0;
-            for (int k = 1; k <= 6; ++k)
-                sum += one.results[std::size_t(i + 6 * k - 6)] *
-                       (j > k   ? std::pow(3.0L, k - j)
-                        : j < k ? std::ldexp(1.0L, 2 * (j - k))
-                                : 1.0L / k);
-            EXPECT_NEAR(static_cast<double>(sum), i + 1 == j, 1e-13) << i << "," << j;
-        }
+    for (int entry = 0; entry < 36; ++entry) {
+        const int i = entry / 6, j = entry % 6 + 1;
+        long double sum = 0;
+        for (int k = 1; k <= 6; ++k)
+            sum +=
+                one.results[std::size_t(i + 6 * k - 6)] * (j > k   ? std::pow(3.0L, k - j)
+                                                           : j < k ? std::ldexp(1.0L, 2 * (j - k))
+                                                                   : 1.0L / k);
+        EXPECT_NEAR(static_cast<double>(sum), i + 1 == j, 1e-13) << i << "," << j;
     }
 }
 
 // The first count records of a report.
-std::string records(const std::string& report, int count) {
+static std::string records(const std::string& report, int count) {
     std::size_t end = 0;
     for (int i = 0; i < count; ++i) end = report.find("\r\n", end) + 2;
     return report.substr(0, end);
@@ -191,5 +185,3 @@ TEST(SessionFaults, EachEndsCleanlyAndTheReportKeepsWhatWasWritten) {
                   (c.shell + c.run.input).find("cut-1") != std::string::npos);
     }
 }
-
-} // namespace

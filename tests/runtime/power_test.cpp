@@ -4,21 +4,16 @@
 // tests/program/power_test.cpp.)
 
 #include <cmath>
-#include <cstdint>
 #include <functional>
 #include <limits>
 #include <optional>
-#include <string>
 #include <tuple>
-#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "runtime/power.hpp"
 #include "tests/support/mpfr_reference.hpp"
 #include "tests/support/run_program.hpp"
-
-namespace {
 
 using runtime::MathCode;
 constexpr double inf = std::numeric_limits<double>::infinity();
@@ -141,5 +136,3 @@ TEST(ExtendedDeathTest, OverflowInvalidAndDivisionByZeroEndTheRun) {
             testing::Eq(testsupport::report("M" + std::string(number) + ": MATH",
                                             "floating-point error: " + std::string(fault))));
 }
-
-} // namespace

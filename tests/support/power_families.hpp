@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <functional>
 #include <random>
-#include <utility>
 #include <vector>
 
 #include "runtime/uint128.hpp"
