@@ -6,6 +6,7 @@
 // case shows which program ran the reply; started with its path unquoted, a probe in "a b" would
 // see "b\shell.exe" first.
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -20,8 +21,7 @@ using namespace testsupport;
 
 // The Windows path of a file of the build machine (the emulator's drive Z: is its root).
 static std::string windows_path(std::string path) {
-    for (char& c : path)
-        if (c == '/') c = '\\';
+    std::ranges::replace(path, '/', '\\');
     return "Z:" + path;
 }
 

@@ -23,17 +23,13 @@ struct Family {
 inline std::vector<Family> families(std::mt19937_64& bits) {
     // Each helper holds bits by reference, the others by value: the families outlive this call.
     auto between = [&bits](std::int64_t low, std::int64_t high) {
-        return low + static_cast<std::int64_t>(bits() % static_cast<std::uint64_t>(high - low + 1));
+        return low + std::int64_t(bits() % std::uint64_t(high - low + 1));
     };
     auto sign = [&bits] { return bits() % 2 != 0 ? -1.0 : 1.0; };
-    auto scaled = [sign](double m, std::int64_t scale) {
-        return sign() * std::ldexp(m, int(scale));
-    };
+    auto scaled = [sign](double m, std::int64_t e) { return sign() * std::ldexp(m, int(e)); };
     auto significand = [&bits] { return 1.0 + std::ldexp(double(bits() >> 11), -53); }; // in [1, 2)
-    // An odd m of up to `width` bits (at least 3).
-    auto odd = [&bits](int width) {
-        return std::max<std::uint64_t>(bits() >> (64 - width) | 1, 3);
-    };
+    // An odd number of up to w bits (at least 3).
+    auto odd = [&bits](int w) { return std::max<std::uint64_t>(bits() >> (64 - w) | 1, 3); };
     return {
         {"bases 3 and 4, exponents -1100 to 1100",
          [](long i) { return std::pair(i % 2 != 0 ? 3.0 : 4.0, double(i / 2 % 2201 - 1100)); }},
@@ -59,32 +55,28 @@ inline std::vector<Family> families(std::mt19937_64& bits) {
          }},
         {"exact results: odd m with m^n < 2^64",
          [=](long) mutable {
-             std::uint64_t m = odd(int(between(2, 32)));
-             std::int64_t n = between(1, 64 / static_cast<std::int64_t>(std::bit_width(m)));
+             const std::uint64_t m = odd(int(between(2, 32)));
+             const std::int64_t n = between(1, 64 / std::int64_t(std::bit_width(m)));
              return std::pair(scaled(double(m), between(-1074 / n, 960 / n)), double(n));
          }},
         {"exact midpoints: odd m with m^n in [2^64, 2^65)",
          [=](long) mutable {
              for (;;) { // an odd m whose powers reach 65 bits exactly
-                 std::uint64_t m = odd(int(between(2, 33)));
+                 const std::uint64_t m = odd(int(between(2, 33)));
                  runtime::u128 power = m;
                  std::int64_t n = 1;
-                 while (std::bit_width(static_cast<std::uint64_t>(power >> 64)) == 0) {
-                     power *= m;
-                     ++n;
-                 }
-                 if (power >> 65 != 0) continue;
-                 return std::pair(scaled(double(m), between(-1000 / n, 900 / n)), double(n));
+                 for (; power >> 64 == 0; ++n) power *= m;
+                 if (power >> 65 == 0)
+                     return std::pair(scaled(double(m), between(-1000 / n, 900 / n)), double(n));
              }
          }},
         {"results next to overflow, underflow and the least subnormal",
          [=](long i) mutable { // within 4 binades of the edge, or a few units of x's last place
-             const double edges[] = {1024.0, -1022.0, -1074.0};
-             double y = double(between(2, 1100));
-             double target = edges[i % 3];
-             if (i % 2 != 0) target += std::ldexp(double(between(-64, 64)), -4);
-             auto x = std::bit_cast<std::uint64_t>(std::exp2(target / y)) +
-                      static_cast<std::uint64_t>(between(-8, 8));
+             const double edges[] = {1024.0, -1022.0, -1074.0}, y = double(between(2, 1100));
+             const double target =
+                 edges[i % 3] + (i % 2 != 0 ? std::ldexp(double(between(-64, 64)), -4) : 0.0);
+             const auto x = std::bit_cast<std::uint64_t>(std::exp2(target / y)) +
+                            std::uint64_t(between(-8, 8));
              return std::pair(sign() * std::bit_cast<double>(x), sign() * y);
          }},
     };
