@@ -22,13 +22,28 @@ inline std::string hex(double x) {
     return text;
 }
 
-inline std::string power_line(const runtime::PowResult& p,
-                              std::initializer_list<runtime::RoundedDouble> roundings) {
+// The power and the roundings of one arithmetic: the program's (runtime::) or MPFR's.
+struct PowerArithmetic {
+    runtime::PowResult (*pow)(double x, double y);
+    runtime::RoundedDouble (*store)(const runtime::Extended& p);
+    runtime::RoundedDouble (*operate)(runtime::Operation op, const runtime::Extended& a,
+                                      const runtime::Extended& b);
+};
+
+// The line for X**Y; previous holds the power of the line before, and receives this one.
+inline std::string power_line(const PowerArithmetic& arithmetic, double x, double y, int op,
+                              runtime::Extended& previous) {
+    const runtime::PowResult p = arithmetic.pow(x, y);
     const runtime::Extended& v = p.value;
     std::string line = std::to_string(int(v.kind())) + " " + std::to_string(v.negative()) + " " +
                        std::to_string(v.significand()) + " " + std::to_string(v.exponent()) + " " +
                        std::to_string(p.error ? int(*p.error) : 0);
-    for (const runtime::RoundedDouble r : roundings)
+    using runtime::Operation;
+    for (const runtime::RoundedDouble r :
+         {arithmetic.store(v),
+          arithmetic.operate(Operation::Subtract, runtime::Extended::from_double(1.0), v),
+          arithmetic.operate(Operation(op), previous, v)})
         line += " " + (std::isnan(r.value) ? "nan" : hex(r.value)) + (r.overflow ? "!" : "");
+    previous = v;
     return line + "\n";
 }

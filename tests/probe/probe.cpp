@@ -94,17 +94,10 @@ int main(int argc, char** argv) {
             int op = 0;
             runtime::Extended previous = runtime::Extended::infinity(false);
             std::string lines;
-            while (std::scanf("%" SCNu64 " %" SCNu64 " %d", &x, &y, &op) == 3) {
-                using runtime::Operation;
-                const runtime::PowResult p =
-                    runtime::library_pow(std::bit_cast<double>(x), std::bit_cast<double>(y));
+            while (std::scanf("%" SCNu64 " %" SCNu64 " %d", &x, &y, &op) == 3)
                 lines += power_line(
-                    p, {runtime::round_to_double(p.value),
-                        runtime::round_operation(Operation::Subtract,
-                                                 runtime::Extended::from_double(1.0), p.value),
-                        runtime::round_operation(Operation(op), previous, p.value)});
-                previous = p.value;
-            }
+                    {runtime::library_pow, runtime::round_to_double, runtime::round_operation},
+                    std::bit_cast<double>(x), std::bit_cast<double>(y), op, previous);
             show(lines);
         } else if (step == "traps") {
             const bool set_up = platform::float_traps_work();

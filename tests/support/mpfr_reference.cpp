@@ -25,15 +25,10 @@ struct Number {
 };
 
 void set(mpfr_ptr out, const Extended& x) {
-    int sign = x.negative() ? -1 : 1;
-    switch (x.kind()) {
-    case Extended::Kind::Zero: mpfr_set_zero(out, sign); return;
-    case Extended::Kind::Infinite: mpfr_set_inf(out, sign); return;
-    case Extended::Kind::NaN: mpfr_set_nan(out); return;
-    case Extended::Kind::Finite: break;
-    }
-    mpfr_set_uj_2exp(out, x.significand(), x.exponent(), MPFR_RNDN);
-    if (x.negative()) mpfr_neg(out, out, MPFR_RNDN);
+    if (x.kind() == Extended::Kind::NaN) return mpfr_set_nan(out);
+    if (x.kind() == Extended::Kind::Infinite) return mpfr_set_inf(out, x.negative() ? -1 : 1);
+    mpfr_set_uj_2exp(out, x.significand(), x.exponent(), MPFR_RNDN); // a zero's is 0
+    mpfr_setsign(out, out, x.negative(), MPFR_RNDN);
 }
 
 // x, of at most 64 bits, as an Extended.
@@ -82,21 +77,17 @@ runtime::PowResult library_pow(double x, double y) {
     if (!std::isfinite(x) || !std::isfinite(y) || x == 0.0) return {to_extended(power.v), {}};
 
     // MPFR's own range is exceeded only far beyond double's: an infinity or a zero here is an
-    // overflow or an underflow too. Below 2^-1022 (MPFR's exponent -1021) lies an underflow,
-    // from 2^1023 (exponent 1024) on a possible overflow.
+    // overflow or an underflow too. Below 2^-1022 (MPFR's exponent -1021) lies an underflow;
+    // a power that the store to double takes to infinity is an overflow.
     if (mpfr_inf_p(power.v)) return {Extended::infinity(negative), MathCode::RangeOverflow};
     if (mpfr_zero_p(power.v) || mpfr_get_exp(power.v) < -1021) {
         Number exact(53);
-        int ternary = mpfr_pow(exact.v, base.v, exponent.v, MPFR_RNDN);
-        double subnormal = round_into_double(exact.v, ternary).value;
-        return {Extended::from_double(subnormal), MathCode::RangeUnderflow};
+        const int ternary = mpfr_pow(exact.v, base.v, exponent.v, MPFR_RNDN);
+        return {Extended::from_double(round_into_double(exact.v, ternary).value),
+                MathCode::RangeUnderflow};
     }
-    if (mpfr_get_exp(power.v) >= 1024) {
-        Number stored(53);
-        int ternary = mpfr_set(stored.v, power.v, MPFR_RNDN);
-        if (round_into_double(stored.v, ternary).overflow)
-            return {Extended::infinity(negative), MathCode::RangeOverflow};
-    }
+    if (mpfr_reference::round_to_double(to_extended(power.v)).overflow)
+        return {Extended::infinity(negative), MathCode::RangeOverflow};
     return {to_extended(power.v), {}};
 }
 
