@@ -172,6 +172,11 @@ TEST(SessionFaults, EachEndsCleanlyAndTheReportKeepsWhatWasWritten) {
     for (const auto& c : cases) {
         // Under an emulator: no terminal sessions, and none of POSIX's own faults.
         if (!native_programs() && (c.run.terminal || c.native_only)) continue;
+            // The address sanitizer's run-time needs descriptors of its own before the program
+            // runs.
+#ifdef __SANITIZE_ADDRESS__
+        if (c.shell.find("ulimit -n") != std::string::npos) continue;
+#endif
         SCOPED_TRACE(c.what);
         TempDir dir;
         RunOptions run = c.run;

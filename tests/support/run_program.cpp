@@ -27,10 +27,9 @@ TempDir::~TempDir() {
     fs::remove_all(path, ec);
 }
 
-std::string TempDir::read(const std::string& name) const {
-    std::ifstream in(file(name), std::ios::binary);
-    if (!fs::is_regular_file(file(name))) return {};
-    return {std::istreambuf_iterator<char>(in), {}};
+std::string read_file(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return fs::is_regular_file(path) ? std::string{std::istreambuf_iterator<char>(in), {}} : "";
 }
 
 void TempDir::write(const std::string& name, const std::string& bytes) const {
@@ -38,13 +37,11 @@ void TempDir::write(const std::string& name, const std::string& bytes) const {
 }
 
 std::string crout_program() {
-    const char* command = std::getenv("CROUT_TEST_PROGRAM");
-    return command ? command : CROUT_BINARY;
+    return std::getenv("CROUT_TEST_PROGRAM") ? std::getenv("CROUT_TEST_PROGRAM") : CROUT_BINARY;
 }
 
 std::string probe_program() {
-    const char* command = std::getenv("CROUT_TEST_PROBE");
-    return command ? command : PROBE_BINARY;
+    return std::getenv("CROUT_TEST_PROBE") ? std::getenv("CROUT_TEST_PROBE") : PROBE_BINARY;
 }
 
 bool native_programs() {
@@ -52,8 +49,7 @@ bool native_programs() {
 }
 
 std::string session(const std::string& options) {
-    std::ifstream in(CROUT_WHOLE_SESSION, std::ios::binary);
-    const std::string whole{std::istreambuf_iterator<char>(in), {}};
+    const std::string whole = read_file(CROUT_WHOLE_SESSION);
     std::string replies;
     for (const char option : options) { // from the option's line to the next option's
         const std::size_t from = whole.find(std::string(1, option) + "\n");

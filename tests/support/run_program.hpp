@@ -11,13 +11,16 @@
 
 namespace testsupport {
 
+// The bytes of a file; nothing when it is not a regular file.
+std::string read_file(const std::string& path);
+
 // A fresh temporary folder, open to everybody, removed with everything in it at the end.
 struct TempDir {
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
     std::string file(const std::string& name) const { return path + "/" + name; }
-    std::string read(const std::string& name) const; // empty when not a file
+    std::string read(const std::string& name) const { return read_file(file(name)); }
     void write(const std::string& name, const std::string& bytes) const;
     std::string path;
 };
