@@ -20,13 +20,12 @@ TEST(ReportFile, OpeningWithoutPrivileges) {
         std::string steps; // for the probe; none: the program, with option 3
         std::string err, report;
     } cases[] = {
-        {0666, "open label:A", "", " A\r\n"},
-        {0444, "", "", kept},
-        {0444, "open label:A", report("F6421: WRITE(resul3.doc)", "access denied in writing file"),
-         kept},
+        // clang-format off
+        {0666, "open label:A", "", " A\r\n"}, {0444, "", "", kept},
+        {0444, "open label:A", report("F6421: WRITE(resul3.doc)", "access denied in writing file"), kept},
         {0222, "open label:A", "", " A\r\n"}, // write-only
-        {0, "", denied, ""},
-        {-1, "", denied, ""},
+        {0, "", denied, ""}, {-1, "", denied, ""},
+        // clang-format on
     };
     for (const auto& c : cases) {
         TempDir dir;

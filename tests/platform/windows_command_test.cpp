@@ -34,16 +34,14 @@ TEST(CommandInterpreter, ComspecThenTheSystemFoldersCmd) {
         std::string reply, shown;
         std::string err = ""; // when set, the emulator may not load the system's cmd.exe
     } cases[] = {
-        {"C:\\windows\\system32\\cmd.exe", "echo hi", "hi\r\n"},
-        {windows_path(probe), "label:X", "X\r\n"},
-        {"~\\a b\\shell.exe", "label:X", "X\r\n"},
-        {"", "echo hi", "hi\r\n"},
-        {"C:\\missing\\shell.exe", "echo hi", "hi\r\n"},
-        {"~", "echo hi", "hi\r\n"},                    // a folder
+        // clang-format off
+        {"C:\\windows\\system32\\cmd.exe", "echo hi", "hi\r\n"}, {windows_path(probe), "label:X", "X\r\n"},
+        {"~\\a b\\shell.exe", "label:X", "X\r\n"}, {"", "echo hi", "hi\r\n"},
+        {"C:\\missing\\shell.exe", "echo hi", "hi\r\n"}, {"~", "echo hi", "hi\r\n"}, // a folder
         {"C:\\windows\\win.ini", "echo hi", "hi\r\n"}, // not a program
         // Neither starts (126: the emulator's "module not found").
-        {"", "label:X", "", not_run + "126.\r\n"},
-        {"C:\\missing\\shell.exe", "echo hi", "", not_run + "126.\r\n"},
+        {"", "label:X", "", not_run + "126.\r\n"}, {"C:\\missing\\shell.exe", "echo hi", "", not_run + "126.\r\n"},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.comspec + ": " + c.reply);

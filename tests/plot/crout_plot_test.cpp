@@ -54,21 +54,18 @@ TEST(SweepReport, WholeCutShortPutTogetherOrWithoutNorms) {
     const std::string two = "the report holds 2 runs of option 2: drawn run ",
                       cut = "option 2 was cut short: ", bad = "not a report of crout: ";
     std::vector<std::tuple<std::string, long, std::string>> cases = {
-        {r.after_option1, 10, ""},
-        {lf_only, 10, ""},
-        {r.twice, 10, two + "2, the last complete one"},
+        // clang-format off
+        {r.after_option1, 10, ""}, {lf_only, 10, ""}, {r.twice, 10, two + "2, the last complete one"},
         {r.cut[4] + whole, 10, two + "2, the last complete one"},
         {whole + r.cut[4], 10, two + "1, the last complete one"},
         {whole + r.cut[0], 10, two + "1, the last complete one"},
-        {whole.substr(0, whole.size() - 2), 9,
-         cut + "9 of its 10 error norms drawn, missing kind 2 from order 50"},
-        {"", 0, "the report is empty"},
-        {r.option1, 0, "the report holds option 1's results only"},
+        {whole.substr(0, whole.size() - 2), 9, cut + "9 of its 10 error norms drawn, missing kind 2 from order 50"},
+        {"", 0, "the report is empty"}, {r.option1, 0, "the report holds option 1's results only"},
         {r.console, 0, bad + "no record of option 1 or 2"},
-        {whole.substr(0, order20) + whole.substr(norm20 + 17), 0,
-         bad + "line 15 should be norma(20.0)"},
-        {whole.substr(0, norm20) + whole.substr(norm20 + 17), 0,
-         bad + "line 16 should hold the error norm"}};
+        {whole.substr(0, order20) + whole.substr(norm20 + 17), 0, bad + "line 15 should be norma(20.0)"},
+        {whole.substr(0, norm20) + whole.substr(norm20 + 17), 0, bad + "line 16 should hold the error norm"},
+        // clang-format on
+    };
     // A norm before each pause of option 2 but each kind's first, which follows its solution.
     for (long pause = 1, n = 0; pause <= 12; n += pause++ % 6 != 0) {
         std::string note =
@@ -106,17 +103,17 @@ TEST(CroutPlot, StatusMessageAndPicture) {
     const std::string usage = "usage: crout-plot [REPORT] [-o FILE]";
     // The report; the arguments, in a shell after a file-size limit (512-byte blocks) if any.
     const std::tuple<std::string, std::string, int, std::string> cases[] = {
-        {whole, "", 0, ""},
-        {cut, "", 2, "resul3.doc: " + plot::read_report(cut).note},
+        // clang-format off
+        {whole, "", 0, ""}, {cut, "", 2, "resul3.doc: " + plot::read_report(cut).note},
         {"a letter\n", "", 1, "resul3.doc: not a report of crout: no record of option 1 or 2"},
         {whole, "none.doc", 1, "cannot read none.doc: No such file or directory"},
         {whole, ".", 1, "cannot read .: Is a directory"},
         {whole, "-o /dev/full", 1, "cannot write /dev/full: No space left on device"},
         {whole, "ulimit -f 1;", 1, "cannot write resul3.svg: File too large"}, // none half written
-        {whole, "a b", 1, usage},
-        {whole, "-o", 1, usage},
-        {whole, "-v", 1, usage},
-        {whole, "-o ./resul3.doc", 1, "will not write the picture over the report resul3.doc"}};
+        {whole, "a b", 1, usage}, {whole, "-o", 1, usage}, {whole, "-v", 1, usage},
+        {whole, "-o ./resul3.doc", 1, "will not write the picture over the report resul3.doc"},
+        // clang-format on
+    };
     for (const auto& [report, args, status, message] : cases) {
         TempDir dir;
         dir.write("resul3.doc", report);

@@ -6,6 +6,7 @@
 
 #include <unistd.h>
 
+#include <iterator>
 #include <optional>
 #include <sstream>
 
@@ -70,8 +71,7 @@ TEST(Termination, EachFaultEndsTheRunWithItsReportAndStatus) {
              "3  0 0 1  1 1 1  1 1 1  1 1 1", // 0 / 0 first
              "3  1 1 1  1 1 2  1 1 1  1 1 1", // stage 2: the pivot 1 - 1 * 1
              "3  1 1 1  1 1 1  1 1 1  1 1 1",
-             // The fast kernel meets an overflow at U(2, 4) first, the method a division at U(2,
-             // 3).
+             // A fast kernel meets an overflow at U(2, 4) first, the method a division at U(2, 3).
              "4  1 1 1 1e200  1e200 1e200 0 0  1 2 3 4  5 6 7 8  1 1 1 1",
              "3  1 0 0  0 1 1e200  0 1e200 1  0 0 0", // an overflow in the last pivot's last term
              "2  1 1  1 1  1 2",                      // a zero last pivot: the solver's division
@@ -81,21 +81,18 @@ TEST(Termination, EachFaultEndsTheRunWithItsReportAndStatus) {
              "3  2 1 1  1 2 1  1 1 2  1 2 3", // no fault
          }) {
         std::istringstream in(matrix);
-        std::size_t n = 0;
-        in >> n;
-        std::vector<double> a(n * n), b(n);
-        for (std::size_t k = 0; k < n * n; ++k) in >> a[k / n + k % n * n];
-        for (double& component : b) in >> component;
+        const std::vector<double> numbers{std::istream_iterator<double>(in), {}};
+        const auto n = std::size_t(numbers[0]);
+        std::vector<double> a(n * n), b(numbers.end() - long(n), numbers.end());
+        for (std::size_t k = 0; k < n * n; ++k) a[k / n + k % n * n] = numbers[k + 1];
         reference::first_fault = 0;
         reference::textbook_factor(int(n), a);
         reference::textbook_solve(int(n), a, b);
         const int fault = reference::first_fault;
         const std::string kinds[] = {"invalid", "", "divide by zero", "overflow"}; // 6101 to 6104
-        cases.push_back(
-            {{"solve " + matrix},
-             "",
-             fault ? report("M" + std::to_string(fault) + ": MATH", fpe + kinds[fault - 6101])
-                   : ""});
+        const std::string err =
+            fault ? report("M" + std::to_string(fault) + ": MATH", fpe + kinds[fault - 6101]) : "";
+        cases.push_back({{"solve " + matrix}, "", err});
     }
     for (const Case& c : cases) {
         for (const std::string& steps : c.steps) {
