@@ -90,16 +90,17 @@ inline void textbook_solve(int n, const std::vector<double>& m, std::vector<doub
 }
 
 // What an option shows: the report's records, and the console's (without their first
-// character, each after a line break, with the pause prompts); the numbers behind them:
-// option 1's inverse (column-major), option 2's error norms.
+// character, each after a line break, with the pause prompts); the report's size at each pause;
+// the numbers behind the records: option 1's inverse (column-major), option 2's error norms.
 struct Shown {
     std::string report, console;
+    std::vector<std::size_t> pauses;
     std::vector<double> results;
     void record(const std::string& text, bool on_console = true) {
         report += text + "\r\n";
         if (on_console) console += "\r\n" + text.substr(1);
     }
-    void pause() { console += "\r\n" + testsupport::kPrompt; }
+    void pause() { console += "\r\n" + testsupport::kPrompt, pauses.push_back(report.size()); }
     void matrix(const std::string& caption, const std::vector<double>& m) { // 6 x 6, E 13.6
         record(" " + caption);
         for (std::size_t i = 0; i < 6; ++i) {

@@ -1,8 +1,7 @@
-// crout-plot: its reading of a report, the norms read back from reports made by the program, cut
-// short and put together as a user's reports may be; and the program as a user runs it. The
-// picture itself is checked on real sessions by real_session.sh.
+// crout-plot: its reading of a report, the norms read back from reports as the program writes
+// them, cut short and put together as a user's reports may be; and the program as a user runs it.
+// The picture itself is checked on real sessions by real_session.sh.
 
-#include <algorithm>
 #include <filesystem>
 
 #include <gtest/gtest.h>
@@ -11,32 +10,22 @@
 #include "tests/support/run_program.hpp"
 #include "tools/plot/sweep_report.hpp"
 
-namespace {
-
 using namespace testsupport;
 using plot::read_report;
 
-// Made in one folder: option 2 as it stands at each of its twelve pauses (each pause reply
-// copies the report), then options 2 and 2; option 1 alone, then options 1 and 2; and the
-// console output of the first session.
-struct RealReports {
-    std::vector<std::string> cut; // at pauses 1 to 12: the last one holds the whole sweep
+// Reports as the program writes them (the reference's records, which the whole-session test
+// holds the program to): option 2 as it stands at each of its pauses, then options 2 and 2;
+// option 1 alone, then options 1 and 2; and a console's output.
+struct Reports {
+    std::vector<std::string> cut; // at each pause: the last one holds the whole sweep
     std::string twice, option1, after_option1, console;
 };
 
-const RealReports& real_reports() {
-    static const RealReports made = [] {
-        RealReports r;
-        TempDir dir;
-        const std::string sweep = session("2");
-        const long pauses = std::ranges::count(sweep, '\n') - 1;
-        std::string input = "2\n";
-        for (long k = 1; k <= pauses; ++k) input += "cp resul3.doc cut" + std::to_string(k) + "\n";
-        r.console = run_crout(dir, {.input = input + sweep + "3\n"}).out;
-        for (long k = 1; k <= pauses; ++k) r.cut.push_back(dir.read("cut" + std::to_string(k)));
-        r.twice = dir.read("resul3.doc");
-        run_crout(dir, {.input = "1\n\n\n\ncp resul3.doc option1\n" + sweep + "3\n"});
-        r.option1 = dir.read("option1"), r.after_option1 = dir.read("resul3.doc");
+static const Reports& reports() {
+    static const Reports made = [] {
+        const reference::Shown one = reference::option_one(), two = reference::option_two();
+        Reports r{{}, two.report + two.report, one.report, one.report + two.report, two.console};
+        for (const std::size_t size : two.pauses) r.cut.push_back(two.report.substr(0, size));
         return r;
     }();
     return made;
@@ -46,7 +35,7 @@ const RealReports& real_reports() {
 // nearest double to its seven digits; each other report gives the first norms of the whole
 // sweep, and a note.
 TEST(SweepReport, WholeCutShortPutTogetherOrWithoutNorms) {
-    const RealReports& r = real_reports();
+    const Reports& r = reports();
     const std::string& whole = r.cut.back();
     const std::size_t order20 = whole.find(" norma(20.0)"), norm20 = order20 + 14;
     std::string lf_only = whole;
@@ -98,7 +87,7 @@ TEST(SweepReport, WholeCutShortPutTogetherOrWithoutNorms) {
 // picture is written, for a whole sweep, a part of one or none, and for files it cannot read
 // or write.
 TEST(CroutPlot, StatusMessageAndPicture) {
-    const std::string& whole = real_reports().cut.back();
+    const std::string& whole = reports().cut.back();
     const std::string cut = whole.substr(0, whole.find(" norma(40.0)"));
     const std::string usage = "usage: crout-plot [REPORT] [-o FILE]";
     // The report; the arguments, in a shell after a file-size limit (512-byte blocks) if any.
@@ -130,5 +119,3 @@ TEST(CroutPlot, StatusMessageAndPicture) {
     EXPECT_EQ(run_program(CROUT_PLOT_BINARY, TempDir(), {.args = {"--help"}}).outcome(),
               std::tuple(0, "", usage + "\n"));
 }
-
-} // namespace
