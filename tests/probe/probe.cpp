@@ -95,9 +95,10 @@ int main(int argc, char** argv) {
             runtime::Extended previous = runtime::Extended::infinity(false);
             std::string lines;
             while (std::scanf("%" SCNu64 " %" SCNu64 " %d", &x, &y, &op) == 3)
-                lines += power_line(
-                    {runtime::library_pow, runtime::round_to_double, runtime::round_operation},
-                    std::bit_cast<double>(x), std::bit_cast<double>(y), op, previous);
+                lines +=
+                    power_line({runtime::library_pow, runtime::round_to_double,
+                                runtime::round_operation, runtime::power},
+                               std::bit_cast<double>(x), std::bit_cast<double>(y), op, previous);
             show(lines);
         } else if (step == "traps") {
             const bool set_up = platform::float_traps_work();

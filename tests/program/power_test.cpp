@@ -1,7 +1,9 @@
 // The power as the program under test computes it (the probe's powers step: this processor's
 // build, or another processor's or system's under its emulator) against MPFR on every class of
 // arguments, bit for bit: the power rounded once to 64 bits with its error class, then stored,
-// taken from 1 and entering an operation with the previous power, each rounded once to double.
+// taken from 1 and entering an operation with the previous power, each rounded once to double;
+// and the power as the program takes it, from its memo (filled by the first powers, then full)
+// or computed again, stored.
 
 #include <bit>
 #include <sstream>
@@ -24,16 +26,17 @@ TEST(PowerInTheProgram, MatchesMpfrOnEveryClass) {
     std::ostringstream input;
     std::vector<std::tuple<double, double, std::string>> expected;
     runtime::Extended previous = runtime::Extended::infinity(false);
+    // MPFR's arithmetic; the program's power, without an error, is the library's.
+    const PowerArithmetic mpfr = {mpfr_reference::library_pow, mpfr_reference::round_to_double,
+                                  mpfr_reference::round_operation, [](double x, double y) {
+                                      return mpfr_reference::library_pow(x, y).value;
+                                  }};
     for (const testsupport::Family& family : testsupport::families(bits)) {
         for (long i = 0; i < pairs; ++i) {
             const auto [x, y] = family.pair(i);
             input << std::bit_cast<std::uint64_t>(x) << ' ' << std::bit_cast<std::uint64_t>(y)
                   << ' ' << i % 4 << '\n';
-            expected.emplace_back(
-                x, y,
-                power_line({mpfr_reference::library_pow, mpfr_reference::round_to_double,
-                            mpfr_reference::round_operation},
-                           x, y, int(i % 4), previous));
+            expected.emplace_back(x, y, power_line(mpfr, x, y, int(i % 4), previous));
         }
     }
     testsupport::TempDir dir;

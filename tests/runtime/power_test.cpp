@@ -1,4 +1,4 @@
-// The power's error classes and its non-integral exponents against MPFR; its memo; its
+// The power's error classes and its non-integral exponents against MPFR; its
 // rounding decisions at their bounds, and its fast path; the faults of the operations that its
 // extended result enters. (Every class of arguments against MPFR, bit for bit, drives the probe:
 // tests/program/power_test.cpp.)
@@ -50,18 +50,6 @@ TEST(Power, ErrorClassesAndNonIntegralExponents) {
                     std::fabs(got - want) <= std::nextafter(want, inf) - want)
             << x << " ** " << y;
     }
-}
-
-// Powers asked for again and again, more of them than the memo holds, many sharing a base or
-// an exponent: every call gives the bits of a fresh computation.
-TEST(Power, RepeatedCallsGiveTheBitsOfAFreshOne) {
-    for (int round = 0; round < 2; ++round)
-        for (int k = 17; k <= 48; ++k)
-            for (int n = -10; n <= 10; ++n) {
-                const double x = k / 16.0;
-                ASSERT_EQ(runtime::power(x, n), runtime::library_pow(x, n).value)
-                    << x << " ** " << n;
-            }
 }
 
 // Real powers never come near enough to a midpoint to leave the fast path or make the wide one
