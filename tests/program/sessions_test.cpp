@@ -69,7 +69,9 @@ TEST(Sessions, EachEndsCleanlyAndTheReportKeepsWhatWasWritten) {
     const std::string full = report("F6422: WRITE(resul3.doc)", "no space left on device"),
                       invalid = report("F6101: READ(CON)", "invalid character in integer"),
                       ended = report("F6501: READ(CON)", "end of file encountered"),
-                      old("old report\r\n\x1a\0 binary", 21), none = "(no report file)";
+                      old("old report\r\n\x1a\0 binary", 21), none = "(no report file)",
+                      old_report =
+                          "printf 'old report\\r\\n\\032\\000 binary' >resul3.doc; exec \"$0\"";
     auto menus = [](int count) {
         std::string shown;
         for (int i = 0; i < count; ++i) shown += kMenu + "\r\n";
@@ -96,10 +98,8 @@ TEST(Sessions, EachEndsCleanlyAndTheReportKeepsWhatWasWritten) {
         {"a line of megabytes", "", {.input = std::string(4 << 20, ' ') + "3\n"}, 0, "", "", false, menus(1)},
         {"an invalid option", "", {.input = "abc\n"}, 1, invalid, "", false, menus(1)},
         {"the input used up", "", {.input = "0\n"}, 1, ended, "", false, menus(2)},
-        {"an existing report", "printf 'old report\\r\\n\\032\\000 binary' >resul3.doc; exec \"$0\"",
-         {.input = "0\n3\n"}, 0, "", old, false, menus(2)},
-        {"an existing report, and a fault", "printf 'old report\\r\\n\\032\\000 binary' >resul3.doc; exec \"$0\"",
-         {.input = "abc\n"}, 1, invalid, old, false, menus(1)},
+        {"an existing report", old_report, {.input = "0\n3\n"}, 0, "", old, false, menus(2)},
+        {"an existing report, and a fault", old_report, {.input = "abc\n"}, 1, invalid, old, false, menus(1)},
         // Typed at a terminal, where standard error shows among the menus: the menu's line is
         // ended before the read, and a typed line ends it. A fault met while the line is taken
         // leaves the line open, and the closing at exit ends it after the report.
@@ -108,23 +108,19 @@ TEST(Sessions, EachEndsCleanlyAndTheReportKeepsWhatWasWritten) {
          false, menus(1) + report("F6407: READ(CON)", "input line longer than 130 characters") + "\r\n"},
         {"Ctrl-D typed", "", {.input = "\x04", .terminal = true}, 1, "", "", false, menus(1) + ended + "\r\n"},
         {"an invalid option typed", "", {.input = "abc\n", .terminal = true}, 1, "", "", false, menus(1) + invalid},
+        // Faults that strike a running session, and hostile input: each case ends with its report
+        // and status, and the report file holds exactly the records written before.
         {"standard output closed", "exec \"$0\" >&-", {.input = session("123")}, 0, "", one + two},
         {"standard output a pipe whose reading end is closed before the program starts",
          "mkfifo p; exec 3<>p 4>p 3<&-; exec \"$0\" >&4 4>&-", {.input = session("123")}, 0, "", one + two},
-        {"standard error closed: the report file is kept off it, and off a command's",
-         "exec \"$0\" 2>&-",
-         {.input = "1\nls -l /proc/self/fd | grep -q resul3 || echo cut-1\n\n\n\nx\n"}, 1, "",
-         one, true},
-        {"standard output full", "exec \"$0\" >/dev/full", {.input = "3\n"}, 1,
-         report("F6422: WRITE(CON)", "no space left on device"), ""},
-        {"standard input a folder", "exec \"$0\" <.", {}, 1, report("F6500: READ(CON)", "read failed"),
-         "", true},
+        {"standard error closed: the report file is kept off it, and off a command's", "exec \"$0\" 2>&-",
+         {.input = "1\nls -l /proc/self/fd | grep -q resul3 || echo cut-1\n\n\n\nx\n"}, 1, "", one, true},
+        {"standard output full", "exec \"$0\" >/dev/full", {.input = "3\n"}, 1, report("F6422: WRITE(CON)", "no space left on device"), ""},
+        {"standard input a folder", "exec \"$0\" <.", {}, 1, report("F6500: READ(CON)", "read failed"), "", true},
         // One stream on a terminal and the other not: each has its own mode.
-        {"standard input a pipe, standard output a terminal", "printf '1\\n\\n\\n\\n\\n3\\n' | \"$0\"",
-         {.terminal = true}, 0, "", one},
-        {"standard output a file, standard input a terminal: a typed line of 131 characters",
-         "exec \"$0\" >/dev/null", {.input = std::string(131, ' ') + "3\n", .terminal = true}, 1,
-         "", ""},
+        {"standard input a pipe, standard output a terminal", "printf '1\\n\\n\\n\\n\\n3\\n' | \"$0\"", {.terminal = true}, 0, "", one},
+        {"standard output a file, standard input a terminal: a typed line of 131 characters", "exec \"$0\" >/dev/null",
+         {.input = std::string(131, ' ') + "3\n", .terminal = true}, 1, "", ""},
         // The report file cannot be opened.
         {"resul3.doc a dangling link: not followed", "ln -s t resul3.doc; exec \"$0\"", {}, 1,
          report("F6415: OPEN(resul3.doc)", "file already exists"), none, true},
@@ -133,28 +129,21 @@ TEST(Sessions, EachEndsCleanlyAndTheReportKeepsWhatWasWritten) {
         {"no descriptor left", "exec <&- 3<&1; ulimit -n 4; exec \"$0\"", {}, 1,
          report("F6417: OPEN(resul3.doc)", "too many open files"), none, true},
         {"Ctrl-C at the second pause of option 1", "",
-         {.input = "1\n\n", .terminal = true, .script = {{second_pause + kPrompt, "\x03"}}}, -1,
-         "", records(one, 14)},
+         {.input = "1\n\n", .terminal = true, .script = {{second_pause + kPrompt, "\x03"}}}, -1, "", records(one, 14)},
         {"Ctrl-C at the menu after option 2", "",
-         {.input = session("2"), .terminal = true, .script = {{kPrompt + "\r\n" + kMenu + "\r\n", "\x03"}}},
-         -1, "", two},
+         {.input = session("2"), .terminal = true, .script = {{kPrompt + "\r\n" + kMenu + "\r\n", "\x03"}}}, -1, "", two},
         // The command dies with the program, which ends at once: long before the command would.
-        {"Ctrl-C while a command from a pause runs", "",
-         {.input = "1\necho started; sleep 20\n", .terminal = true,
-          .script = {{"started\n", "\x03"}}, .timeout_seconds = 10},
-         -1, "", records(one, 7)},
+        {"Ctrl-C while a command from a pause runs", "", {.input = "1\necho started; sleep 20\n", .terminal = true,
+          .script = {{"started\n", "\x03"}}, .timeout_seconds = 10}, -1, "", records(one, 7)},
         {"input used up at a pause of option 2", "exec \"$0\"", {.input = "2\n\n\n"}, 1,
          report("F6501: WRITE(CON)", "end of file encountered"), records(two, 16)},
         {"the file-size limit (2 blocks of 512 bytes)", "ulimit -f 2; exec \"$0\" >/dev/null",
          {.input = session("13")}, 1, full, one.substr(0, 1024), true},
         {"an option in pieces", "(printf 3; sleep 0.3; printf '0\\n3\\n') | \"$0\"", {}, 0, "", ""},
-        {"a pause reply in pieces",
-         "(printf '1\\necho cut-1 >log-'; sleep 0.3; printf 'a\\n\\n\\n\\n3\\n') | \"$0\";"
-         " cat log-a",
+        {"a pause reply in pieces", "(printf '1\\necho cut-1 >log-'; sleep 0.3; printf 'a\\n\\n\\n\\n3\\n') | \"$0\"; cat log-a",
          {}, 0, "", one},
         {"endless NUL bytes", "exec \"$0\" </dev/zero", {}, 1, invalid, ""},
-        {"a 10 MB option line", "exec \"$0\"", {.input = std::string(10 << 20, 'x')}, 1,
-         invalid, ""},
+        {"a 10 MB option line", "exec \"$0\"", {.input = std::string(10 << 20, 'x')}, 1, invalid, ""},
         // clang-format on
     };
     for (const auto& c : cases) {
