@@ -15,7 +15,14 @@
 
 namespace reference {
 
-using mpfr_reference::with_power;
+// base^k as MPFR rounds it once to 64 bits, then stored to double or (one_minus) taken from 1.
+inline double with_power(int base, int k, bool one_minus = false) {
+    namespace mpfr = mpfr_reference;
+    const runtime::Extended p = mpfr::library_pow(base, k).value,
+                            one = runtime::Extended::from_double(1);
+    return one_minus ? mpfr::round_operation(runtime::Operation::Subtract, one, p).value
+                     : mpfr::round_to_double(p).value;
+}
 
 // Entry (i, j) of the test matrix of order n: 3^-(j-i) above the diagonal, 4^-(i-j) below it,
 // 1/i on it; kind 2's corner is the single-precision 1.0001 over n.

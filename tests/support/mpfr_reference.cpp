@@ -108,12 +108,4 @@ RoundedDouble round_to_double(const Extended& x) {
     return round_into_double(r.v, mpfr_set(r.v, wide.v, MPFR_RNDN));
 }
 
-double with_power(int base, long k, bool one_minus) {
-    const Extended power = library_pow(base, static_cast<double>(k)).value;
-    return (one_minus ? mpfr_reference::round_operation(runtime::Operation::Subtract,
-                                                        Extended::from_double(1.0), power)
-                      : mpfr_reference::round_to_double(power))
-        .value;
-}
-
 } // namespace mpfr_reference
