@@ -24,8 +24,7 @@ static void on_tick(int) {
     char buffer[1 << 16];
     if (++g_ticks % 2 != 0) return;
     if (g_refill && write(g_pipe[1], "x", 1) == 1) return;
-    while (read(g_pipe[0], buffer, sizeof buffer) > 0) {
-    }
+    while (read(g_pipe[0], buffer, sizeof buffer) > 0) continue;
 }
 
 // A tick ends a blocked write, which returns what it wrote; after a tick that did not empty the
@@ -46,8 +45,7 @@ TEST(PlatformIo, FullAndEmptyPipesAndInterruptedWrites) {
         EXPECT_EQ(wrote.count, static_cast<long>(sent.size())) << flags; // less on an error
     }
     char buffer[1 << 16];
-    while (read(g_pipe[0], buffer, sizeof buffer) > 0) {
-    }
+    while (read(g_pipe[0], buffer, sizeof buffer) > 0) continue;
     g_refill = true;
     const platform::IoResult got = platform::read_once(g_pipe[0], buffer, sizeof buffer);
     setitimer(ITIMER_REAL, &stop, nullptr);

@@ -40,15 +40,13 @@
 #include "platform/float_environment.hpp"
 #include "platform/io.hpp"
 #include "runtime/checked.hpp"
-#include "runtime/power.hpp"
 #include "runtime/termination.hpp"
 #include "tests/probe/power_line.hpp"
 
-namespace {
+static volatile int g_depth_limit =
+    -1; // never reached; hides the recursion's end from the compiler
 
-volatile int g_depth_limit = -1; // never reached; hides the recursion's end from the compiler
-
-[[gnu::noinline]] int recurse(int depth) {
+[[gnu::noinline]] static int recurse(int depth) {
     volatile char frame[4096];
     frame[0] = static_cast<char>(depth);
     return depth == g_depth_limit ? 0 : recurse(depth + 1) + frame[0];
@@ -57,12 +55,11 @@ volatile int g_depth_limit = -1; // never reached; hides the recursion's end fro
 // The program's integer division: where the arithmetic checks itself, the check reports the
 // zero divisor; elsewhere the division must reach the processor, not the undefined-behaviour
 // checks.
-[[gnu::noinline, gnu::no_sanitize("integer-divide-by-zero")]] int integer_divide(int a, int b) {
+[[gnu::noinline, gnu::no_sanitize("integer-divide-by-zero")]] static int integer_divide(int a,
+                                                                                        int b) {
     if constexpr (runtime::kArithmeticChecked) return runtime::checked::divide(a, b);
     return a / b;
 }
-
-} // namespace
 
 int main(int argc, char** argv) {
     io::install_console_units();

@@ -150,8 +150,7 @@ RunResult run_program(const std::string& program, const TempDir& dir, const RunO
                 type(terminal, next.bytes);
         }
     }
-    while (terminal >= 0 && take_output(terminal, result.out, 50)) {
-    }
+    while (terminal >= 0 && take_output(terminal, result.out, 50)) continue;
     if (terminal >= 0) close(terminal);
     if (terminal < 0) result.out = io.read("out"), result.err = io.read("err");
     if (WIFEXITED(status)) result.status = WEXITSTATUS(status);
