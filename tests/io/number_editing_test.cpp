@@ -69,24 +69,22 @@ static std::vector<double> test_values() {
 }
 
 TEST(NumberEditing, EveryFieldMatchesTheExactReference) {
-    const struct {
-        char form;
-        int w, d;
-    } fields[] = {{'F', 20, 16}, {'F', 4, 1}, {'E', 13, 6}, {'E', 15, 7}, {'L', 24, 15},
-                  {'F', 10, 3},  {'F', 8, 0}, {'E', 9, 2},  {'E', 30, 20}};
+    const std::tuple<char, int, int> fields[] = {{'F', 20, 16}, {'F', 4, 1},   {'E', 13, 6},
+                                                 {'E', 15, 7},  {'L', 24, 15}, {'F', 10, 3},
+                                                 {'F', 8, 0},   {'E', 9, 2},   {'E', 30, 20}};
     int failures = 0;
     for (double x : test_values()) {
         const reference::Decimal form = reference::decimal_form(x);
-        for (const auto& f : fields) {
-            const std::string expected = f.form == 'F'   ? reference::fixed(form, f.w, f.d)
-                                         : f.form == 'E' ? reference::exponent(form, f.w, f.d)
-                                                         : reference::free_form(form);
-            const std::string actual = f.form == 'F'   ? io::edit_fixed(x, f.w, f.d)
-                                       : f.form == 'E' ? io::edit_exponent(x, f.w, f.d)
-                                                       : io::edit_free(x);
+        for (const auto& [field, w, d] : fields) {
+            const std::string expected = field == 'F'   ? reference::fixed(form, w, d)
+                                         : field == 'E' ? reference::exponent(form, w, d)
+                                                        : reference::free_form(form);
+            const std::string actual = field == 'F'   ? io::edit_fixed(x, w, d)
+                                       : field == 'E' ? io::edit_exponent(x, w, d)
+                                                      : io::edit_free(x);
             if (actual != expected && ++failures <= 20)
-                ADD_FAILURE() << std::hexfloat << x << " in " << f.form << f.w << '.' << f.d
-                              << ": |" << actual << "| not |" << expected << "|";
+                ADD_FAILURE() << std::hexfloat << x << " in " << field << w << '.' << d << ": |"
+                              << actual << "| not |" << expected << "|";
         }
     }
     EXPECT_EQ(failures, 0);

@@ -29,34 +29,32 @@ TEST(CommandInterpreter, ComspecThenTheSystemFoldersCmd) {
     const char* probe = std::getenv("CROUT_TEST_WINDOWS_PROBE");
     if (native_programs() || !probe) GTEST_SKIP() << "the Windows program's own steps";
     const std::string not_run = "The command was not run: CreateProcess failed with system error ";
-    const struct {
-        std::string comspec; // empty: unset; ~ stands for the current folder
-        std::string reply, shown;
-        std::string err = ""; // when set, the emulator may not load the system's cmd.exe
-    } cases[] = {
+    // COMSPEC (empty: unset; ~ stands for the current folder), the reply, what it shows, and
+    // standard error (when set, the emulator may not load the system's cmd.exe).
+    const std::tuple<std::string, std::string, std::string, std::string> cases[] = {
         // clang-format off
-        {"C:\\windows\\system32\\cmd.exe", "echo hi", "hi\r\n"}, {windows_path(probe), "label:X", "X\r\n"},
-        {"~\\a b\\shell.exe", "label:X", "X\r\n"}, {"", "echo hi", "hi\r\n"},
-        {"C:\\missing\\shell.exe", "echo hi", "hi\r\n"}, {"~", "echo hi", "hi\r\n"}, // a folder
-        {"C:\\windows\\win.ini", "echo hi", "hi\r\n"}, // not a program
+        {"C:\\windows\\system32\\cmd.exe", "echo hi", "hi\r\n", ""}, {windows_path(probe), "label:X", "X\r\n", ""},
+        {"~\\a b\\shell.exe", "label:X", "X\r\n", ""}, {"", "echo hi", "hi\r\n", ""},
+        {"C:\\missing\\shell.exe", "echo hi", "hi\r\n", ""}, {"~", "echo hi", "hi\r\n", ""}, // a folder
+        {"C:\\windows\\win.ini", "echo hi", "hi\r\n", ""}, // not a program
         // Neither starts (126: the emulator's "module not found").
         {"", "label:X", "", not_run + "126.\r\n"}, {"C:\\missing\\shell.exe", "echo hi", "", not_run + "126.\r\n"},
         // clang-format on
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.comspec + ": " + c.reply);
+    for (const auto& [comspec_given, reply, shown, err] : cases) {
+        SCOPED_TRACE(comspec_given + ": " + reply);
         TempDir dir;
         std::filesystem::create_directory(dir.file("a b"));
         for (const char* copy : {"cmd.exe", "a b/shell.exe"})
             std::filesystem::copy_file(probe, dir.file(copy));
-        std::string comspec = c.comspec;
+        std::string comspec = comspec_given;
         if (comspec.starts_with('~')) comspec.replace(0, 1, windows_path(dir.path));
         RunResult r = run_probe(
             dir, {.args = {"label:A", "pause", "label:B"},
-                  .input = c.reply + "\n",
+                  .input = reply + "\n",
                   .env = {comspec.empty() ? "COMSPEC" : "COMSPEC=" + comspec,
-                          c.err.empty() ? "WINEDLLOVERRIDES=" : "WINEDLLOVERRIDES=cmd.exe=d"}});
-        EXPECT_EQ(r.outcome(), std::tuple(0, c.err, "A\r\n" + kPrompt + c.shown + "\r\nB\r\n"));
+                          err.empty() ? "WINEDLLOVERRIDES=" : "WINEDLLOVERRIDES=cmd.exe=d"}});
+        EXPECT_EQ(r.outcome(), std::tuple(0, err, "A\r\n" + kPrompt + shown + "\r\nB\r\n"));
     }
 }
 

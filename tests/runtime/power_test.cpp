@@ -57,17 +57,14 @@ TEST(Power, ErrorClassesAndNonIntegralExponents) {
 // outside its window below a midpoint.
 TEST(Power, RoundingDecisionAtItsBound) {
     constexpr std::uint64_t mid = std::uint64_t{1} << 63, n = 5;
-    const struct {
-        runtime::TruncatedPower v;
-        std::optional<bool> up;
-    } cases[] = {
+    const std::pair<runtime::TruncatedPower, std::optional<bool>> cases[] = {
         {{2, mid, n, false}, false},      {{3, mid, n, false}, true}, // exact ties to even
         {{2, mid - 1, n, false}, false},  {{2, mid + 1, n, false}, true},
         {{2, mid - 64 * n, n, true}, {}}, {{2, mid - 64 * n - 1, n, true}, false},
         {{2, mid, n, true}, {}},          {{2, mid + 1, n, true}, true},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(runtime::rounds_up(c.v), c.up) << c.v.low << (c.v.inexact ? " inexact" : "");
+    for (const auto& [v, up] : cases)
+        EXPECT_EQ(runtime::rounds_up(v), up) << v.low << (v.inexact ? " inexact" : "");
     // The reciprocal is truncated: a power through it is never exact.
     runtime::TruncatedPower third{};
     runtime::fast_pow(3.0, -1.0, &third);
@@ -79,13 +76,10 @@ TEST(Power, RoundingDecisionAtItsBound) {
     // The wide computation's V (words from the least significant) rounded at `bits` bits with a
     // window of 5 units: the significand and its exponent, or nothing.
     constexpr std::uint64_t ones = ~std::uint64_t{0}, top = mid;
-    const struct {
-        std::vector<std::uint64_t> words;
-        int bits;
-        bool inexact;
-        std::optional<std::pair<std::uint64_t, std::int64_t>> rounded;
-    } wide[] = {
-        // clang-format off
+    const std::tuple<std::vector<std::uint64_t>, int, bool,
+                     std::optional<std::pair<std::uint64_t, std::int64_t>>>
+        wide[] = {
+            // clang-format off
         {{0, mid, top}, 64, false, {{top, 128}}}, {{0, mid, top + 1}, 64, false, {{top + 2, 128}}}, // a tie to even: down, up
         {{1, mid, top}, 64, false, {{top + 1, 128}}},        // past the midpoint
         {{ones, mid - 1, top}, 64, false, {{top, 128}}},     // below it
@@ -96,13 +90,12 @@ TEST(Power, RoundingDecisionAtItsBound) {
         {{0, mid, ones}, 64, true, {{top, 129}}},            // a carry to 2^64
         {{0, 0, top}, 0, false, {{0, 192}}}, {{0, 0, top}, 0, true, {{1, 192}}}, // no bit kept: a tie, down, up
         {{0, 0, 0x8030000000000000}, 10, false, {{513, 182}}}, // ten bits kept
-        // clang-format on
-    };
-    for (const auto& c : wide) {
-        auto r = runtime::detail::round_top_bits({c.words, 0}, c.bits, c.inexact, 5);
-        EXPECT_EQ(r ? std::optional(std::pair(r->significand, r->exponent)) : std::nullopt,
-                  c.rounded)
-            << c.words[0] << " " << c.bits;
+            // clang-format on
+        };
+    for (const auto& [words, bits, inexact, rounded] : wide) {
+        const auto r = runtime::detail::round_top_bits({words, 0}, bits, inexact, 5);
+        EXPECT_EQ(r ? std::optional(std::pair(r->significand, r->exponent)) : std::nullopt, rounded)
+            << words[0] << " " << bits;
     }
 }
 
@@ -110,15 +103,16 @@ TEST(Power, RoundingDecisionAtItsBound) {
 // the run with the report of the trap; so does a store that overflows.
 TEST(ExtendedDeathTest, OverflowInvalidAndDivisionByZeroEndTheRun) {
     const std::tuple<std::function<double()>, const char*, const char*> cases[] = {
-        {[] { return runtime::power(2.0, 1023.0) * 2.0; }, "6104", "overflow"},
-        {[] { return runtime::power(2.0, inf) - runtime::power(2.0, inf); }, "6101", "invalid"},
-        {[] { return 1.0 / runtime::power(0.0, 2.0); }, "6103", "divide by zero"},
+        {[] { return runtime::power(2.0, 1023.0) * 2.0; }, "M6104: MATH", "overflow"},
+        {[] { return runtime::power(2.0, inf) - runtime::power(2.0, inf); }, "M6101: MATH",
+         "invalid"},
+        {[] { return 1.0 / runtime::power(0.0, 2.0); }, "M6103: MATH", "divide by zero"},
         // 2^1024 - 2^960 is nearer 2^1024 than the largest double.
-        {[] { return double(runtime::Extended::finite(false, ~0ULL, 960)); }, "6104", "overflow"},
+        {[] { return double(runtime::Extended::finite(false, ~0ULL, 960)); }, "M6104: MATH",
+         "overflow"},
     };
-    for (const auto& [operation, number, fault] : cases)
+    for (const auto& [operation, head, fault] : cases)
         EXPECT_EXIT(
             static_cast<void>(operation()), testing::ExitedWithCode(1),
-            testing::Eq(testsupport::report("M" + std::string(number) + ": MATH",
-                                            "floating-point error: " + std::string(fault))));
+            testing::Eq(testsupport::report(head, "floating-point error: " + std::string(fault))));
 }
