@@ -35,19 +35,14 @@ TEST(Termination, EachFaultEndsTheRunWithItsReportAndStatus) {
         // clang-format off
         {{"div 1 0"}, "", report("M6103: MATH", fpe + "divide by zero")},
         {{"div 0 0", "sub inf inf", "mul 0 -inf", "ge nan 1", "ge 1 nan"}, "", invalid},
-        {{"mul 1e300 1e300", "add 1e308 1e308"}, "", overflow},
-        {{"ge 1 1"}, "3ff0000000000000\n", ""},
+        {{"mul 1e300 1e300", "add 1e308 1e308"}, "", overflow}, {{"ge 1 1"}, "3ff0000000000000\n", ""},
         // Infinities and NaNs carried through.
-        {{"div -inf 0"}, "fff0000000000000\n", ""},
-        {{"mul inf 2"}, "7ff0000000000000\n", ""},
+        {{"div -inf 0"}, "fff0000000000000\n", ""}, {{"mul inf 2"}, "7ff0000000000000\n", ""},
         {{"add nan 1", "add 1 nan"}, "7ff8000000000000\n", ""},
-        {{"pow -2 0.5"}, "", report("M6201: MATH", "**: DOMAIN error")},
-        {{"pow 0 -1"}, "", report("M6202: MATH", "**: SING error")},
+        {{"pow -2 0.5"}, "", report("M6201: MATH", "**: DOMAIN error")}, {{"pow 0 -1"}, "", report("M6202: MATH", "**: SING error")},
         {{"pow 10 400"}, "", report("M6203: MATH", "**: OVERFLOW error")},
-        {{"mul 1e-300 1e-300"}, "0000000000000000\n", ""},
-        {{"mul 0x1p-1000 0x1p-70"}, "0000000000000010\n", ""},   // 2^-1070
-        {{"add 0x1p-1074 0x1p-1074"}, "0000000000000002\n", ""}, // denormal operands
-        {{"pow 2 -1074"}, "0000000000000001\n", ""},
+        {{"mul 1e-300 1e-300"}, "0000000000000000\n", ""}, {{"mul 0x1p-1000 0x1p-70"}, "0000000000000010\n", ""}, // 2^-1070
+        {{"add 0x1p-1074 0x1p-1074"}, "0000000000000002\n", ""}, {{"pow 2 -1074"}, "0000000000000001\n", ""}, // denormals
         {{"powsub 3 -1"}, "3fe5555555555555\n", ""}, // 2/3 = 0x1.5555555555555p-1
         // A passed-over underflow leaves no trace: a later fault is one of input (F).
         {{"pow 10 -400 read"}, "0000000000000000\n", report("F6101: READ(CON)", "invalid character in integer")},
@@ -66,20 +61,20 @@ TEST(Termination, EachFaultEndsTheRunWithItsReportAndStatus) {
     // LU and SOLVE (N, then A row by row, then B) end the run at the first fault that the
     // method's own order meets under IEEE rules, whatever order a fast form meets its faults in:
     // the textbook's loops (runs_reference.hpp) stand for that order.
+    // clang-format off
     for (const std::string matrix : {
              "2  0 1  1 1  1 1",              // the first row of U over A(1, 1) = 0
              "3  0 0 1  1 1 1  1 1 1  1 1 1", // 0 / 0 first
-             "3  1 1 1  1 1 2  1 1 1  1 1 1", // stage 2: the pivot 1 - 1 * 1
-             "3  1 1 1  1 1 1  1 1 1  1 1 1",
+             "3  1 1 1  1 1 2  1 1 1  1 1 1", "3  1 1 1  1 1 1  1 1 1  1 1 1", // stage 2: the pivot 1 - 1 * 1
              // A fast kernel meets an overflow at U(2, 4) first, the method a division at U(2, 3).
              "4  1 1 1 1e200  1e200 1e200 0 0  1 2 3 4  5 6 7 8  1 1 1 1",
              "3  1 0 0  0 1 1e200  0 1e200 1  0 0 0", // an overflow in the last pivot's last term
-             "2  1 1  1 1  1 2",                      // a zero last pivot: the solver's division
-             "2  1 1  1 1  1 1",
-             "1  0  1",                       // the forward substitution's first division
-             "2  1e-200 0  1e200 1  1 1",     // an overflow in the forward substitution
-             "3  2 1 1  1 2 1  1 1 2  1 2 3", // no fault
+             "2  1 1  1 1  1 2", "2  1 1  1 1  1 1",  // a zero last pivot: the solver's division
+             "1  0  1",                               // the forward substitution's first division
+             "2  1e-200 0  1e200 1  1 1",             // an overflow in the forward substitution
+             "3  2 1 1  1 2 1  1 1 2  1 2 3",         // no fault
          }) {
+        // clang-format on
         std::istringstream in(matrix);
         const std::vector<double> numbers{std::istream_iterator<double>(in), {}};
         const auto n = std::size_t(numbers[0]);

@@ -52,16 +52,14 @@ TEST(Runs, EveryShownDigitOfWholeSessions) {
     }
 }
 
-// The first count records of a report.
-static std::string records(const std::string& report, int count) {
-    std::size_t end = 0;
-    for (int i = 0; i < count; ++i) end = report.find("\r\n", end) + 2;
-    return report.substr(0, end);
-}
-
 // The menu loop, then faults that strike a session, and hostile input.
 TEST(Sessions, EachEndsCleanlyAndTheReportKeepsWhatWasWritten) {
-    const std::string one = reference::option_one().report, two = reference::option_two().report;
+    const reference::Shown shown_one = reference::option_one(), shown_two = reference::option_two();
+    const std::string &one = shown_one.report, &two = shown_two.report;
+    // The report at a pause of option 1 or 2.
+    auto at_pause = [](const reference::Shown& shown, std::size_t k) {
+        return shown.report.substr(0, shown.pauses[k - 1]);
+    };
     const std::string full = report("F6422: WRITE(resul3.doc)", "no space left on device"),
                       invalid = report("F6101: READ(CON)", "invalid character in integer"),
                       ended = report("F6501: READ(CON)", "end of file encountered"),
@@ -74,7 +72,8 @@ TEST(Sessions, EachEndsCleanlyAndTheReportKeepsWhatWasWritten) {
         return shown;
     };
     // The last row of "Matriz LU" as the console shows it, then the second pause's prompt.
-    const std::string second_pause = records(one, 14).substr(records(one, 13).size() + 1);
+    const std::string second_pause =
+        at_pause(shown_one, 2).substr(one.rfind("\r\n", shown_one.pauses[1] - 3) + 3);
     const struct {
         const char* what;
         std::string shell; // a shell command line, with the program as $0; none: at a terminal
@@ -125,14 +124,14 @@ TEST(Sessions, EachEndsCleanlyAndTheReportKeepsWhatWasWritten) {
         {"no descriptor left", "exec <&- 3<&1; ulimit -n 4; exec \"$0\"", {}, 1,
          report("F6417: OPEN(resul3.doc)", "too many open files"), none, true},
         {"Ctrl-C at the second pause of option 1", "",
-         {.input = "1\n\n", .terminal = true, .script = {{second_pause + kPrompt, "\x03"}}}, -1, "", records(one, 14)},
+         {.input = "1\n\n", .terminal = true, .script = {{second_pause + kPrompt, "\x03"}}}, -1, "", at_pause(shown_one, 2)},
         {"Ctrl-C at the menu after option 2", "",
          {.input = session("2"), .terminal = true, .script = {{kPrompt + "\r\n" + kMenu + "\r\n", "\x03"}}}, -1, "", two},
         // The command dies with the program, which ends at once: long before the command would.
         {"Ctrl-C while a command from a pause runs", "", {.input = "1\necho started; sleep 20\n", .terminal = true,
-          .script = {{"started\n", "\x03"}}, .timeout_seconds = 10}, -1, "", records(one, 7)},
+          .script = {{"started\n", "\x03"}}, .timeout_seconds = 10}, -1, "", at_pause(shown_one, 1)},
         {"input used up at a pause of option 2", "exec \"$0\"", {.input = "2\n\n\n"}, 1,
-         report("F6501: WRITE(CON)", "end of file encountered"), records(two, 16)},
+         report("F6501: WRITE(CON)", "end of file encountered"), at_pause(shown_two, 3)},
         {"the file-size limit (2 blocks of 512 bytes)", "ulimit -f 2; exec \"$0\" >/dev/null",
          {.input = session("13")}, 1, full, one.substr(0, 1024), true},
         {"an option in pieces", "(printf 3; sleep 0.3; printf '0\\n3\\n') | \"$0\"", {}, 0, "", ""},
