@@ -12,10 +12,7 @@ TEST(TestMatrix, EveryEntryOfBothKinds) {
         for (std::int32_t kind : {1, 2, 0, 3, -2}) {
             std::vector<double> a(static_cast<std::size_t>(n * n), -1.0);
             linalg::MAT(static_cast<double>(n), kind, a);
-            for (int k = 0; k < n * n; ++k) // column-major: entry (k % n + 1, k / n + 1)
-                ASSERT_EQ(a[static_cast<std::size_t>(k)],
-                          reference::matrix_entry(k % n + 1, k / n + 1, n, kind))
-                    << "n " << n << " kind " << kind << " entry " << k;
+            ASSERT_EQ(a, reference::test_matrix(n, kind)) << "n " << n << " kind " << kind;
         }
     }
 }

@@ -83,8 +83,7 @@ TEST(CommandInterpreter, CtrlCWhileACommandRunsEndsBoth) {
     RunResult r =
         run_crout(dir, {.input = "1\necho started& ping -n 3 127.0.0.1 >nul& echo late>late.txt\n",
                         .script = {{.wait_for = "started", .signal = SIGINT}},
-                        .env = {"COMSPEC=C:\\windows\\system32\\cmd.exe"},
-                        .timeout_seconds = 10});
+                        .env = {"COMSPEC=C:\\windows\\system32\\cmd.exe"}});
     EXPECT_EQ(std::tie(r.status, r.err), std::tuple(0x3A, ""));
     EXPECT_TRUE(r.out.ends_with(kPrompt + "started\r\n"));
     const std::string report = dir.read("resul3.doc");

@@ -15,27 +15,26 @@ using plot::read_report;
 
 // Reports as the program writes them (the reference's records, which the whole-session test
 // holds the program to): option 2 as it stands at each of its pauses, then options 2 and 2;
-// option 1 alone, then options 1 and 2; and a console's output.
+// option 1 alone, then options 1 and 2; a console's output; and the norms of the sweep.
 struct Reports {
     std::vector<std::string> cut; // at each pause: the last one holds the whole sweep
     std::string twice, option1, after_option1, console;
+    std::vector<double> norms;
 };
 
-static const Reports& reports() {
-    static const Reports made = [] {
-        const reference::Shown one = reference::option_one(), two = reference::option_two();
-        Reports r{{}, two.report + two.report, one.report, one.report + two.report, two.console};
-        for (const std::size_t size : two.pauses) r.cut.push_back(two.report.substr(0, size));
-        return r;
-    }();
-    return made;
+static Reports reports() {
+    const reference::Shown one = reference::option_one(), two = reference::option_two();
+    Reports r{{},         two.report + two.report, one.report, one.report + two.report, two.console,
+              two.results};
+    for (const std::size_t size : two.pauses) r.cut.push_back(two.report.substr(0, size));
+    return r;
 }
 
 // The norms of a whole sweep read back are the shown ones of the reference's runs, each the
 // nearest double to its seven digits; each other report gives the first norms of the whole
 // sweep, and a note.
 TEST(SweepReport, WholeCutShortPutTogetherOrWithoutNorms) {
-    const Reports& r = reports();
+    const Reports r = reports();
     const std::string& whole = r.cut.back();
     const std::size_t order20 = whole.find(" norma(20.0)"), norm20 = order20 + 14;
     std::string lf_only = whole;
@@ -66,11 +65,10 @@ TEST(SweepReport, WholeCutShortPutTogetherOrWithoutNorms) {
     }
 
     const plot::SweepNorms all = read_report(whole).sweep.value();
-    std::vector<double> shown;
-    for (const double norm : reference::option_two().results)
-        shown.push_back(std::stod(reference::exponent(reference::decimal_form(norm), 15, 7)));
-    EXPECT_EQ(all.kind[0], std::vector(shown.begin(), shown.begin() + 5));
-    EXPECT_EQ(all.kind[1], std::vector(shown.begin() + 5, shown.end()));
+    ASSERT_EQ(std::pair(all.kind[0].size(), all.kind[1].size()), std::pair(5ul, 5ul));
+    for (std::size_t k = 0; k < 10; ++k) // kind 1's five, then kind 2's
+        EXPECT_EQ(all.kind[k / 5].at(k % 5),
+                  std::stod(reference::exponent(reference::decimal_form(r.norms[k]), 15, 7)));
     for (const auto& [report, norms, note] : cases) {
         const plot::ReportReading reading = read_report(report);
         EXPECT_EQ(reading.note, note);
@@ -87,7 +85,7 @@ TEST(SweepReport, WholeCutShortPutTogetherOrWithoutNorms) {
 // picture is written, for a whole sweep, a part of one or none, and for files it cannot read
 // or write.
 TEST(CroutPlot, StatusMessageAndPicture) {
-    const std::string& whole = reports().cut.back();
+    const std::string whole = reports().cut.back();
     const std::string cut = whole.substr(0, whole.find(" norma(40.0)"));
     const std::string usage = "usage: crout-plot [REPORT] [-o FILE]";
     // The report; the arguments, in a shell after a file-size limit (512-byte blocks) if any.

@@ -134,8 +134,7 @@ RunResult run_program(const std::string& program, const TempDir& dir, const RunO
     // bytes when their cue shows; what the program writes is read as it comes.
     RunResult result;
     if (terminal >= 0) type(terminal, o.input);
-    const auto deadline =
-        std::chrono::steady_clock::now() + std::chrono::seconds(o.timeout_seconds);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     int status = 0;
     for (std::size_t step = 0; waitpid(pid, &status, WNOHANG) != pid;) {
         if (std::chrono::steady_clock::now() > deadline) kill(pid, SIGKILL);

@@ -39,7 +39,6 @@ struct RunOptions {
     std::vector<Typed> script = {};     // typed later at a terminal, or signals sent, in order
     bool as_nobody = false;             // the program run without privileges
     std::vector<std::string> env = {};  // NAME=VALUE set, or NAME removed, for the program
-    int timeout_seconds = 30;           // then killed with SIGKILL
 };
 
 struct RunResult {
@@ -59,7 +58,7 @@ std::string probe_program();
 // program writes to it, so terminal sessions are compared only with the build's own programs.
 bool native_programs();
 
-// Runs program in dir, a fresh temporary folder.
+// Runs program in dir, a fresh temporary folder; after 30 seconds it is killed with SIGKILL.
 RunResult run_program(const std::string& program, const TempDir& dir, const RunOptions& options);
 inline RunResult run_crout(const TempDir& dir, const RunOptions& options) {
     return run_program(crout_program(), dir, options);
