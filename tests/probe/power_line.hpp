@@ -11,7 +11,6 @@
 #include <cinttypes>
 #include <cmath>
 #include <cstdio>
-#include <initializer_list>
 #include <string>
 
 #include "runtime/power.hpp"

@@ -14,8 +14,7 @@
 //                      integers, OP a runtime::Operation), the math library's X**Y with its
 //                      error class, then that power stored, taken from 1 and entering OP with
 //                      the previous line's power (at first an infinity): power_line.hpp
-//   traps              whether the arithmetic checks itself, and whether the float traps work
-//                      as the start-up left them, masked and unmasked: four digits, 1 or 0
+//   checked            whether the arithmetic checks itself: 1 or 0
 //   notraps            masks the float traps, as a processor or emulator that does not deliver
 //                      them leaves them: the program's checks must find the faults alone
 //   fdiv X Y           X / Y without the program's check: only a trap reports its fault
@@ -97,14 +96,8 @@ int main(int argc, char** argv) {
                                 runtime::round_operation, runtime::power},
                                std::bit_cast<double>(x), std::bit_cast<double>(y), op, previous);
             show(lines);
-        } else if (step == "traps") {
-            const bool set_up = platform::float_traps_work();
-            const platform::FloatState held = platform::hold_float_state();
-            const bool masked = platform::float_traps_work();
-            platform::enable_float_traps();
-            show(std::to_string(runtime::kArithmeticChecked) + std::to_string(set_up) +
-                 std::to_string(masked) + std::to_string(platform::float_traps_work()) + "\n");
-            platform::restore_float_state(held);
+        } else if (step == "checked") {
+            show(std::to_string(runtime::kArithmeticChecked) + "\n");
         } else if (step == "notraps") {
             platform::hold_float_state();
         } else if (step == "fdiv") {

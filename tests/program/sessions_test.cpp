@@ -22,9 +22,8 @@ TEST(Runs, EveryShownDigitOfWholeSessions) {
     const reference::Shown one = reference::option_one(), two = reference::option_two();
     // The options, one line each (a null value keeps the option, at first 1), and whether they
     // are typed at a terminal.
-    const std::pair<std::string, bool> sessions[] = {
-        {"123", false}, {"2113", false}, {",13", true}};
-    for (const auto& [options, terminal] : sessions) {
+    const std::pair<std::string, bool> runs[] = {{"123", false}, {"2113", false}, {",13", true}};
+    for (const auto& [options, terminal] : runs) {
         if (terminal && !native_programs()) continue; // an emulator's console rewrites bytes
         SCOPED_TRACE(options);
         TempDir dir;

@@ -2,7 +2,6 @@
 // MPFR as the reference for the run-time's arithmetic: the power with its error classes, and the
 // operations on extended values rounded once to double.
 
-#include "runtime/extended.hpp"
 #include "runtime/power.hpp"
 
 namespace mpfr_reference {

@@ -61,9 +61,10 @@ std::string session(const std::string& options) {
 
 namespace {
 
-void type(int fd, const std::string& bytes) {
+int type(int fd, const std::string& bytes) {
     if (::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()))
         throw std::runtime_error("typing at the terminal");
+    return 0;
 }
 
 // Adds what the terminal shows within timeout_ms; false once nothing more comes.
@@ -143,10 +144,7 @@ RunResult run_program(const std::string& program, const TempDir& dir, const RunO
             (terminal >= 0 ? result.out : io.read("out")).find(o.script[step].wait_for) !=
                 std::string::npos) {
             const Typed& next = o.script[step++];
-            if (next.signal)
-                kill(pid, next.signal);
-            else
-                type(terminal, next.bytes);
+            next.signal ? kill(pid, next.signal) : type(terminal, next.bytes);
         }
     }
     while (terminal >= 0 && take_output(terminal, result.out, 50)) continue;
