@@ -5,6 +5,8 @@
 
 #include <sys/stat.h>
 
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 #include "tests/support/run_program.hpp"
@@ -26,14 +28,19 @@ TEST(ReportFile, OpeningWithoutPrivileges) {
         // clang-format on
     };
     for (const auto& [mode, steps, err, report] : cases) {
-        TempDir dir;
+        TempDir dir; // with a copy of the program, since the build folder may be closed to others
+        std::filesystem::copy_file(steps.empty() ? crout_program() : probe_program(),
+                                   dir.file("program"));
         if (mode > 0) dir.write("resul3.doc", kept);
         const int set_up = mode > 0    ? chmod(dir.file("resul3.doc").c_str(), mode_t(mode))
                            : mode == 0 ? mkdir(dir.file("resul3.doc").c_str(), 0777)
                                        : chmod(dir.path.c_str(), 0555);
         ASSERT_EQ(set_up, 0);
-        RunResult r = steps.empty() ? run_crout(dir, {.input = "3\n", .as_nobody = true})
-                                    : run_probe(dir, {.args = words(steps), .as_nobody = true});
+        const RunResult r =
+            run_program("/usr/bin/setpriv", dir,
+                        {.args = words("--reuid=nobody --regid=nogroup --clear-groups " +
+                                       dir.file("program") + " " + steps),
+                         .input = "3\n"});
         const std::string out = !steps.empty() ? "A\r\n" : err.empty() ? kMenu + "\r\n" : "";
         EXPECT_EQ(r.outcome(), std::tuple(err.empty() ? 0 : 1, err, out)) << mode;
         EXPECT_EQ(dir.read("resul3.doc"), report) << mode;

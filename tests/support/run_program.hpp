@@ -37,7 +37,6 @@ struct RunOptions {
     std::string input = {};             // a file on standard input; at a terminal, typed at once
     bool terminal = false;              // standard input, output and error on one terminal
     std::vector<Typed> script = {};     // typed later at a terminal, or signals sent, in order
-    bool as_nobody = false;             // the program run without privileges
     std::vector<std::string> env = {};  // NAME=VALUE set, or NAME removed, for the program
 };
 
