@@ -55,24 +55,16 @@ TEST(Runs, EveryShownDigitOfWholeSessions) {
 TEST(Sessions, EachEndsCleanlyAndTheReportKeepsWhatWasWritten) {
     const reference::Shown shown_one = reference::option_one(), shown_two = reference::option_two();
     const std::string &one = shown_one.report, &two = shown_two.report;
-    // The report at a pause of option 1 or 2.
-    auto at_pause = [](const reference::Shown& shown, std::size_t k) {
-        return shown.report.substr(0, shown.pauses[k - 1]);
-    };
     const std::string full = report("F6422: WRITE(resul3.doc)", "no space left on device"),
                       invalid = report("F6101: READ(CON)", "invalid character in integer"),
                       ended = report("F6501: READ(CON)", "end of file encountered"),
                       old("old report\r\n\x1a\0 binary", 21), none = "(no report file)",
+                      menu = kMenu + "\r\n",
                       old_report =
                           "printf 'old report\\r\\n\\032\\000 binary' >resul3.doc; exec \"$0\"";
-    auto menus = [](int count) {
-        std::string shown;
-        for (int i = 0; i < count; ++i) shown += kMenu + "\r\n";
-        return shown;
-    };
     // The last row of "Matriz LU" as the console shows it, then the second pause's prompt.
     const std::string second_pause =
-        at_pause(shown_one, 2).substr(one.rfind("\r\n", shown_one.pauses[1] - 3) + 3);
+        one.substr(0, shown_one.pauses[1]).substr(one.rfind("\r\n", shown_one.pauses[1] - 3) + 3);
     const struct {
         const char* what;
         std::string shell; // a shell command line, with the program as $0; none: at a terminal
@@ -86,22 +78,22 @@ TEST(Sessions, EachEndsCleanlyAndTheReportKeepsWhatWasWritten) {
         // Every option but 3 shows the menu again; the report file is created, or an existing
         // one left byte for byte, since no record is written; a fault of the option read ends
         // the run with its report.
-        {"option 3", "", {.input = "3\n"}, 0, "", "", false, menus(1)},
-        {"options that are not 1, 2 or 3", "", {.input = "0\n4\n-1\n2147483647\n3\n"}, 0, "", "", false, menus(5)},
-        {"blank lines, and no line end at the end", "", {.input = "\r\n  \t\r\n3"}, 0, "", "", false, menus(1)},
-        {"a line of megabytes", "", {.input = std::string(4 << 20, ' ') + "3\n"}, 0, "", "", false, menus(1)},
-        {"an invalid option", "", {.input = "abc\n"}, 1, invalid, "", false, menus(1)},
-        {"the input used up", "", {.input = "0\n"}, 1, ended, "", false, menus(2)},
-        {"an existing report", old_report, {.input = "0\n3\n"}, 0, "", old, false, menus(2)},
-        {"an existing report, and a fault", old_report, {.input = "abc\n"}, 1, invalid, old, false, menus(1)},
+        {"option 3", "", {.input = "3\n"}, 0, "", "", false, menu},
+        {"options that are not 1, 2 or 3", "", {.input = "0\n4\n-1\n2147483647\n3\n"}, 0, "", "", false, menu + menu + menu + menu + menu},
+        {"blank lines, and no line end at the end", "", {.input = "\r\n  \t\r\n3"}, 0, "", "", false, menu},
+        {"a line of megabytes", "", {.input = std::string(4 << 20, ' ') + "3\n"}, 0, "", "", false, menu},
+        {"an invalid option", "", {.input = "abc\n"}, 1, invalid, "", false, menu},
+        {"the input used up", "", {.input = "0\n"}, 1, ended, "", false, menu + menu},
+        {"an existing report", old_report, {.input = "0\n3\n"}, 0, "", old, false, menu + menu},
+        {"an existing report, and a fault", old_report, {.input = "abc\n"}, 1, invalid, old, false, menu},
         // Typed at a terminal, where standard error shows among the menus: the menu's line is
         // ended before the read, and a typed line ends it. A fault met while the line is taken
         // leaves the line open, and the closing at exit ends it after the report.
-        {"typed options", "", {.input = "0\n3\n", .terminal = true}, 0, "", "", false, menus(2)},
+        {"typed options", "", {.input = "0\n3\n", .terminal = true}, 0, "", "", false, menu + menu},
         {"a typed line of 131 characters", "", {.input = std::string(130, ' ') + "3\n", .terminal = true}, 1, "", "",
-         false, menus(1) + report("F6407: READ(CON)", "input line longer than 130 characters") + "\r\n"},
-        {"Ctrl-D typed", "", {.input = "\x04", .terminal = true}, 1, "", "", false, menus(1) + ended + "\r\n"},
-        {"an invalid option typed", "", {.input = "abc\n", .terminal = true}, 1, "", "", false, menus(1) + invalid},
+         false, menu + report("F6407: READ(CON)", "input line longer than 130 characters") + "\r\n"},
+        {"Ctrl-D typed", "", {.input = "\x04", .terminal = true}, 1, "", "", false, menu + ended + "\r\n"},
+        {"an invalid option typed", "", {.input = "abc\n", .terminal = true}, 1, "", "", false, menu + invalid},
         // Faults that strike a running session, and hostile input: each case ends with its report
         // and status, and the report file holds exactly the records written before.
         {"standard output closed", "exec \"$0\" >&-", {.input = session("123")}, 0, "", one + two},
@@ -123,14 +115,14 @@ TEST(Sessions, EachEndsCleanlyAndTheReportKeepsWhatWasWritten) {
         {"no descriptor left", "exec <&- 3<&1; ulimit -n 4; exec \"$0\"", {}, 1,
          report("F6417: OPEN(resul3.doc)", "too many open files"), none, true},
         {"Ctrl-C at the second pause of option 1", "",
-         {.input = "1\n\n", .terminal = true, .script = {{second_pause + kPrompt, "\x03"}}}, -1, "", at_pause(shown_one, 2)},
+         {.input = "1\n\n", .terminal = true, .script = {{second_pause + kPrompt, "\x03"}}}, -1, "", one.substr(0, shown_one.pauses[1])},
         {"Ctrl-C at the menu after option 2", "",
          {.input = session("2"), .terminal = true, .script = {{kPrompt + "\r\n" + kMenu + "\r\n", "\x03"}}}, -1, "", two},
         // The command dies with the program, which ends at once: long before the command would.
         {"Ctrl-C while a command from a pause runs", "", {.input = "1\necho started; sleep 20\n", .terminal = true,
-          .script = {{"started\n", "\x03"}}}, -1, "", at_pause(shown_one, 1)},
+          .script = {{"started\n", "\x03"}}}, -1, "", one.substr(0, shown_one.pauses[0])},
         {"input used up at a pause of option 2", "exec \"$0\"", {.input = "2\n\n\n"}, 1,
-         report("F6501: WRITE(CON)", "end of file encountered"), at_pause(shown_two, 3)},
+         report("F6501: WRITE(CON)", "end of file encountered"), two.substr(0, shown_two.pauses[2])},
         {"the file-size limit (2 blocks of 512 bytes)", "ulimit -f 2; exec \"$0\" >/dev/null",
          {.input = session("13")}, 1, full, one.substr(0, 1024), true},
         {"an option in pieces", "(printf 3; sleep 0.3; printf '0\\n3\\n') | \"$0\"", {}, 0, "", ""},
