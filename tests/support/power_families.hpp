@@ -48,7 +48,7 @@ inline std::vector<Family> families(std::mt19937_64& bits) {
              while (!std::isfinite(x) || x == 0.0) x = std::bit_cast<double>(bits());
              return std::pair(x, double(between(-5000, 5000)));
          }},
-        {"bases of either sign in [1/4, 4), odd and even exponents, results inside the range",
+        {"bases of either sign in [1/4, 4), odd and even exponents, in range",
          [=](long i) mutable {
              return std::pair(scaled(significand(), between(-2, 1)),
                               double(2 * between(-250, 250) + i % 2));
