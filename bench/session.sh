@@ -19,7 +19,7 @@ fi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-{ printf '1\n\n\n\n\n2\n'; printf '\n%.0s' $(seq 12); printf '3\n'; } >"$work/session"
+cp "$here/tests/support/whole_session.txt" "$work/session"
 printf '3\n' >"$work/menu"
 printf '#include <stdio.h>\nint main(void) { puts("hello"); }\n' >"$work/hello.c"
 printf '#include <iostream>\nint main() { std::cout << "hello\\n"; }\n' >"$work/hello.cpp"

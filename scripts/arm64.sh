@@ -20,14 +20,13 @@ ctest --preset arm64
 # A session of options 1, 2 and 3 on both processors: every byte the same.
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-{ printf '1\n\n\n\n\n2\n'; printf '\n%.0s' $(seq 12); printf '3\n'; } >"$work/session"
-here=$PWD
+here=$PWD session=$PWD/tests/support/whole_session.txt
 for build in ci arm64; do
     program=$here/build/ci/program/crout
     [ "$build" = ci ] || program=$here/build/arm64/qemu-crout
     mkdir "$work/$build"
     status=0
-    (cd "$work/$build" && "$program" <"$work/session" >console 2>stderr) || status=$?
+    (cd "$work/$build" && "$program" <"$session" >console 2>stderr) || status=$?
     echo "$status" >"$work/$build/status"
 done
 for file in console resul3.doc stderr status; do

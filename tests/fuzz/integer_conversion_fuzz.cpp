@@ -12,9 +12,7 @@
 #include "io/input/read_fault.hpp"
 #include "tests/fuzz/fail.hpp"
 
-namespace {
-
-std::string reference(std::string_view text) {
+static std::string reference(std::string_view text) {
     const bool minus = text.starts_with('-');
     const char* from = text.data() + (minus || text.starts_with('+') ? 1 : 0);
     const char* const end = text.data() + text.size();
@@ -31,8 +29,6 @@ std::string reference(std::string_view text) {
         if (base < 2 || base > 36) return "F6303";
     }
 }
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);

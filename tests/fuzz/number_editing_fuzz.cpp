@@ -17,10 +17,8 @@
 #include "tests/fuzz/fail.hpp"
 #include "tests/io/number_editing_reference.hpp"
 
-namespace {
-
 // The text of an infinity or NaN, cut or filled with points to w.
-std::string special(double x, int w) {
+static std::string special(double x, int w) {
     const auto bits = runtime::bit_cast<std::uint64_t>(x);
     std::string text = std::isinf(x)                ? "1#INF"
                        : (bits >> 51 & 1) == 0      ? "1#SNAN"
@@ -29,8 +27,6 @@ std::string special(double x, int w) {
     text.resize(reference::size(w), '.');
     return text;
 }
-
-} // namespace
 
 // Eight bytes of the pattern, then w and d.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

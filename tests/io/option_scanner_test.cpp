@@ -12,13 +12,11 @@
 #include "io/input/read_fault.hpp"
 #include "tests/io/scripted_source.hpp"
 
-namespace {
-
 constexpr int kRedirected = 1, kTerminal = 2;
 
 // The outcome of each read, up to reads of them or the first fault: the value, "null", or F
 // and the fault's number.
-std::string read_all(std::string input, bool terminal, bool cr_lf, std::size_t reads) {
+static std::string read_all(std::string input, bool terminal, bool cr_lf, std::size_t reads) {
     for (std::size_t at = 0; cr_lf && (at = input.find('\n', at)) != std::string::npos; at += 2)
         input.insert(at, "\r");
     testsupport::ScriptedSource source(input, terminal ? source.Terminal : source.File);
@@ -54,39 +52,31 @@ TEST(OptionScanner, Lines) {
         {"\n \t\n1\n", "1"}, {",\n4\n", "null 4"}, {"  /\n4\n", "null 4"},
         // Repeat factors: only the value after "1*" is not null; a null value at the line end
         // takes one more line and throws it away.
-        {"3*2\n", "2"}, {"0*2\n", "F6502"}, {"*2\n", "F6502"}, {"2*3*4\n", "F6503"},
-        {"3*\njunk\n5\n", "null 5"}, {"3*\n", "F6501"}, {"3* 5\n4\n", "null 4"},
-        {"3*,\n4\n", "null 4"}, {"1*\n\n7\n", "7"}, {"1* 7\n", "7"}, {"-2*7\n", "7"},
-        {"1*2*3\n", "3"},
+        {"3*2\n", "2"}, {"0*2\n", "F6502"}, {"*2\n", "F6502"}, {"2*3*4\n", "F6503"}, {"3*\njunk\n5\n", "null 5"},
+        {"3*\n", "F6501"}, {"3* 5\n4\n", "null 4"}, {"3*,\n4\n", "null 4"}, {"1*\n\n7\n", "7"}, {"1* 7\n", "7"},
+        {"-2*7\n", "7"}, {"1*2*3\n", "3"},
         // Character and complex values; an unclosed apostrophe goes on over the next lines,
         // passing over the first byte of each, even the closing apostrophe.
-        {"'3'\n", "F6504"}, {"(3)\n", "F6504"}, {"( 1, 2 )\n", "F6504"}, {"(3\n4)\n", "F6504"},
-        {"'it''s'\n", "F6504"}, {"'ab\nx'\n", "F6504"}, {"'ab\n'\n", "F6501"},
-        {"''\n4\n", "null 4"}, {"()\n4\n", "null 4"},
+        {"'3'\n", "F6504"}, {"(3)\n", "F6504"}, {"( 1, 2 )\n", "F6504"}, {"(3\n4)\n", "F6504"}, {"'it''s'\n", "F6504"},
+        {"'ab\nx'\n", "F6504"}, {"'ab\n'\n", "F6501"}, {"''\n4\n", "null 4"}, {"()\n4\n", "null 4"},
         // A line whose last byte before its end is Ctrl-Z ends the input, whatever stands
         // before the Ctrl-Z, a fault included; elsewhere Ctrl-Z is an ordinary byte.
-        {"\x1a\n", "F6501"}, {"3\x1a\n", "F6501"}, {"3 9\x1a\n", "F6501"},
-        {"1\n\x1a\n", "1 F6501"}, {"x \x1a\n", "F6501"}, {"4\n(3) \x1a\n", "4 F6501"},
-        {"0*2 \x1a\n", "F6501"}, {"\x1a" "3\n", "F6101"},
+        {"\x1a\n", "F6501"}, {"3\x1a\n", "F6501"}, {"3 9\x1a\n", "F6501"}, {"1\n\x1a\n", "1 F6501"}, {"x \x1a\n", "F6501"},
+        {"4\n(3) \x1a\n", "4 F6501"}, {"0*2 \x1a\n", "F6501"}, {"\x1a" "3\n", "F6101"},
         // End of input, a last line with no line end, a read that fails.
         {"", "F6501"}, {"1\n", "1 F6501"}, {"2", "2"}, {"1\n\xff", "1 F6500"},
         // 130 characters fit in a typed line; redirected lines have no limit, and values and
         // line ends may straddle two reads.
-        {blanks.substr(0, 129) + "3\n4\n", "3 4"},
-        {blanks.substr(0, 130) + "3\n4\n", "F6407", kTerminal},
-        {blanks.substr(0, 130) + "3\n4\n", "3 4", kRedirected},
+        {blanks.substr(0, 129) + "3\n4\n", "3 4"}, {blanks.substr(0, 130) + "3\n4\n", "F6407", kTerminal},
+        {blanks.substr(0, 130) + "3\n4\n", "3 4", kRedirected}, {blanks + "7\n" + blanks + "\n8\n", "7 8", kRedirected},
         {blanks.substr(0, 128) + "12345678\n4\n", "12345678 4", kRedirected},
-        {blanks + "7\n" + blanks + "\n8\n", "7 8", kRedirected},
         {std::string(131, '0') + "3", "3", kRedirected}, // a last line that fills the read
-        {blanks.substr(0, 131) + "\x1a\n", "F6501", kRedirected},
-        {blanks.substr(0, 131) + "\x1a" "5\n", "F6101", kRedirected},
+        {blanks.substr(0, 131) + "\x1a\n", "F6501", kRedirected}, {blanks.substr(0, 131) + "\x1a" "5\n", "F6101", kRedirected},
         {blanks.substr(0, 131) + "x  \x1a\n", "F6501", kRedirected},
         {blanks.substr(0, 128) + "'a'\x1a\x1a\n", "F6501", kRedirected}, // a fault at a read's end
         // Values longer than the 259 characters kept.
-        {zeros + "\n", "F6100", kRedirected},
-        {zeros.substr(0, 258) + "x" + zeros + "\n", "F6101", kRedirected},
-        {zeros.substr(0, 259) + "x\n", "F6100", kRedirected},
-        {"'" + zeros + "'\n", "F6504", kRedirected},
+        {zeros + "\n", "F6100", kRedirected}, {zeros.substr(0, 258) + "x" + zeros + "\n", "F6101", kRedirected},
+        {zeros.substr(0, 259) + "x\n", "F6100", kRedirected}, {"'" + zeros + "'\n", "F6504", kRedirected},
         // clang-format on
     };
     for (const auto& row : rows) {
@@ -98,5 +88,3 @@ TEST(OptionScanner, Lines) {
         }
     }
 }
-
-} // namespace

@@ -1,13 +1,9 @@
 // The pause prompt in a process: the reply, the command it runs and the layout around it.
 // (Ctrl-C while a command runs is a session fault.)
 
-#include <string>
-
 #include <gtest/gtest.h>
 
 #include "tests/support/run_program.hpp"
-
-namespace {
 
 using namespace testsupport;
 
@@ -18,30 +14,23 @@ TEST(Pause, Replies) {
     enum { kRedirected = 1, kTerminal = 2, kBoth = 3 };
     const std::string a121(121, 'a');
     const struct {
-        std::string reply;
-        std::string shown;
+        std::string reply, shown;
         int modes = kBoth;
     } cases[] = {
-        {"\n", ""},
-        {" \t  \n", ""},
-        {" \t  \r\n", "", kRedirected},
-        {"x \t\n", ""},              // trailing blanks and tabs go: one character runs nothing
-        {"ls \t\n", "resul3.doc\n"}, // two run
-        {"  echo   hi \t\n", "hi\n"},
-        {"printf '%s' \"$0\"\n", "sh"},
-        {"exit 3\n", ""},                                  // the command's status is ignored
+        // clang-format off
+        {"\n", ""}, {" \t  \n", ""}, {" \t  \r\n", "", kRedirected}, {"  echo   hi \t\n", "hi\n"}, {"printf '%s' \"$0\"\n", "sh"},
+        {"x \t\n", ""}, {"ls \t\n", "resul3.doc\n"}, // trailing blanks and tabs go: one character runs nothing, two run
+        {"exit 3\n", ""}, {"yes | head -c1\n", "y"}, // its status is ignored; it gets the default action for SIGPIPE
         {"ls -l /proc/self/fd | grep -c resul3\n", "0\n"}, // it inherits no report descriptor
-        {"yes | head -c1\n", "y"},            // the command gets the default action for SIGPIPE
         {"echo one\r", "one\n"},              // a CR alone ends the reply; the next byte is kept
-        {"echo " + a121 + "\n", a121 + "\n"}, // 126 characters
-        {"echo " + a121 + "a\n", a121 + "a\n", kRedirected}, // 127
-        {"echo " + a121 + "a\n", "", kTerminal},
-        {"echo " + a121 + "aa\n", "", kRedirected}, // 128
+        // 126 characters fit; 127 in a file, not at a terminal; 128 nowhere.
+        {"echo " + a121 + "\n", a121 + "\n"}, {"echo " + a121 + "a\n", a121 + "a\n", kRedirected},
+        {"echo " + a121 + "a\n", "", kTerminal}, {"echo " + a121 + "aa\n", "", kRedirected},
         {"echo " + std::string(300, 'a') + "\n", ""},
         {std::string("echo hi\0 there\n", 15), "", kRedirected}, // cannot be passed whole
-        {"\x04", "", kTerminal},                         // a closed console is a blank reply
-        {"echo hi\x04", "hi\n", kTerminal},              // a reply ended by Ctrl-D is run
-        {std::string(200, 'x') + "\x04", "", kTerminal}, // too long, and ended by Ctrl-D
+        // Ctrl-D at a terminal: a closed console is a blank reply; a reply it ends is run, if it fits.
+        {"\x04", "", kTerminal}, {"echo hi\x04", "hi\n", kTerminal}, {std::string(200, 'x') + "\x04", "", kTerminal},
+        // clang-format on
     };
     for (const auto& c : cases) {
         for (bool terminal : {false, true}) {
@@ -56,5 +45,3 @@ TEST(Pause, Replies) {
         }
     }
 }
-
-} // namespace

@@ -7,9 +7,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstddef>
-#include <string>
-#include <vector>
 
 #include "runtime/bit_cast.hpp"
 #include "tests/io/number_editing_reference.hpp"
@@ -18,7 +15,14 @@
 
 namespace reference {
 
-using mpfr_reference::with_power;
+// base^k as MPFR rounds it once to 64 bits, then stored to double or (one_minus) taken from 1.
+inline double with_power(int base, int k, bool one_minus = false) {
+    namespace mpfr = mpfr_reference;
+    const runtime::Extended p = mpfr::library_pow(base, k).value,
+                            one = runtime::Extended::from_double(1);
+    return one_minus ? mpfr::round_operation(runtime::Operation::Subtract, one, p).value
+                     : mpfr::round_to_double(p).value;
+}
 
 // Entry (i, j) of the test matrix of order n: 3^-(j-i) above the diagonal, 4^-(i-j) below it,
 // 1/i on it; kind 2's corner is the single-precision 1.0001 over n.
@@ -29,22 +33,20 @@ inline double matrix_entry(int i, int j, int n, int kind) {
     return 1.0 / i;
 }
 
-inline std::vector<double> test_matrix(int n, int kind) {
+inline std::vector<double> test_matrix(int n, int kind) { // column-major
     std::vector<double> a;
-    for (int j = 1; j <= n; ++j)
-        for (int i = 1; i <= n; ++i) a.push_back(matrix_entry(i, j, n, kind));
+    for (int k = 0; k < n * n; ++k) a.push_back(matrix_entry(k % n + 1, k / n + 1, n, kind));
     return a;
 }
 
 // The row sums of the kind-1 matrix in closed form: 1/i, (1 - 3^(i-n)) / 2 above the diagonal,
 // (1 - 4^(1-i)) / 3 below it, each 1 - power rounded once; row 1 as one product.
 inline std::vector<double> right_hand_side(int n) {
-    std::vector<double> b(static_cast<std::size_t>(n));
-    b[0] = with_power(3, -n, true) * 1.5;
+    std::vector<double> b{with_power(3, -n, true) * 1.5};
     for (int i = 2; i < n; ++i)
-        b[static_cast<std::size_t>(i - 1)] =
-            (with_power(3, i - n, true) / 2.0 + with_power(4, 1 - i, true) / 3.0) + 1.0 / i;
-    b[static_cast<std::size_t>(n - 1)] = with_power(4, 1 - n, true) / 3.0 + 1.0 / n;
+        b.push_back((with_power(3, i - n, true) / 2.0 + with_power(4, 1 - i, true) / 3.0) +
+                    1.0 / i);
+    b.push_back(with_power(4, 1 - n, true) / 3.0 + 1.0 / n);
     return b;
 }
 
@@ -95,14 +97,17 @@ inline void textbook_solve(int n, const std::vector<double>& m, std::vector<doub
 }
 
 // What an option shows: the report's records, and the console's (without their first
-// character, each after a line break, with the pause prompts).
+// character, each after a line break, with the pause prompts); the report's size at each pause;
+// the numbers behind the records: option 1's inverse (column-major), option 2's error norms.
 struct Shown {
     std::string report, console;
+    std::vector<std::size_t> pauses;
+    std::vector<double> results;
     void record(const std::string& text, bool on_console = true) {
         report += text + "\r\n";
         if (on_console) console += "\r\n" + text.substr(1);
     }
-    void pause() { console += "\r\n" + testsupport::kPrompt; }
+    void pause() { console += "\r\n" + testsupport::kPrompt, pauses.push_back(report.size()); }
     void matrix(const std::string& caption, const std::vector<double>& m) { // 6 x 6, E 13.6
         record(" " + caption);
         for (std::size_t i = 0; i < 6; ++i) {
@@ -116,7 +121,7 @@ struct Shown {
 
 inline Shown option_one() {
     Shown s;
-    std::vector<double> a = test_matrix(6, 1), inverse;
+    std::vector<double> a = test_matrix(6, 1);
     s.matrix("Matriz A", a);
     textbook_factor(6, a);
     s.matrix("Matriz LU", a);
@@ -128,9 +133,9 @@ inline Shown option_one() {
         std::vector<double> e(6, 0.0);
         e[j] = 1.0;
         textbook_solve(6, a, e);
-        inverse.insert(inverse.end(), e.begin(), e.end());
+        s.results.insert(s.results.end(), e.begin(), e.end());
     }
-    s.matrix("Inversa", inverse);
+    s.matrix("Inversa", s.results);
     return s;
 }
 
@@ -149,6 +154,7 @@ inline Shown option_two() {
             }
             double norm = 0.0;
             for (double component : x) norm = std::max(norm, std::fabs(component - 1.0));
+            s.results.push_back(norm);
             s.record(" norma(" + fixed(decimal_form(n), 4, 1) + ")");
             s.record(exponent(decimal_form(norm), 15, 7));
             s.pause();

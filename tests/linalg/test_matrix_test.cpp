@@ -2,26 +2,17 @@
 // stored to double (MPFR's power, correctly rounded, stands for the exact one); 1/i on the
 // diagonal; 4^-(i-j) below it, exact; kind 2's corner the single-precision 1.0001 over N.
 
-#include <vector>
-
 #include <gtest/gtest.h>
 
 #include "linalg/test_matrix.hpp"
 #include "tests/linalg/runs_reference.hpp"
-
-namespace {
 
 TEST(TestMatrix, EveryEntryOfBothKinds) {
     for (int n : {1, 6, 10, 50, 100}) {
         for (std::int32_t kind : {1, 2, 0, 3, -2}) {
             std::vector<double> a(static_cast<std::size_t>(n * n), -1.0);
             linalg::MAT(static_cast<double>(n), kind, a);
-            for (int k = 0; k < n * n; ++k) // column-major: entry (k % n + 1, k / n + 1)
-                ASSERT_EQ(a[static_cast<std::size_t>(k)],
-                          reference::matrix_entry(k % n + 1, k / n + 1, n, kind))
-                    << "n " << n << " kind " << kind << " entry " << k;
+            ASSERT_EQ(a, reference::test_matrix(n, kind)) << "n " << n << " kind " << kind;
         }
     }
 }
-
-} // namespace

@@ -14,20 +14,17 @@
 
 #include "platform/io.hpp"
 
-namespace {
-
-int g_pipe[2];
-std::atomic<int> g_ticks{0}; // lock-free: safe in a signal handler
-std::atomic<bool> g_refill{false};
+static int g_pipe[2];
+static std::atomic<int> g_ticks{0}; // lock-free: safe in a signal handler
+static std::atomic<bool> g_refill{false};
 
 // A timer's tick, its handler installed without SA_RESTART: every second tick empties the pipe
 // or, once refill is set, puts a byte into it.
-void on_tick(int) {
+static void on_tick(int) {
     char buffer[1 << 16];
     if (++g_ticks % 2 != 0) return;
     if (g_refill && write(g_pipe[1], "x", 1) == 1) return;
-    while (read(g_pipe[0], buffer, sizeof buffer) > 0) {
-    }
+    while (read(g_pipe[0], buffer, sizeof buffer) > 0) continue;
 }
 
 // A tick ends a blocked write, which returns what it wrote; after a tick that did not empty the
@@ -48,8 +45,7 @@ TEST(PlatformIo, FullAndEmptyPipesAndInterruptedWrites) {
         EXPECT_EQ(wrote.count, static_cast<long>(sent.size())) << flags; // less on an error
     }
     char buffer[1 << 16];
-    while (read(g_pipe[0], buffer, sizeof buffer) > 0) {
-    }
+    while (read(g_pipe[0], buffer, sizeof buffer) > 0) continue;
     g_refill = true;
     const platform::IoResult got = platform::read_once(g_pipe[0], buffer, sizeof buffer);
     setitimer(ITIMER_REAL, &stop, nullptr);
@@ -58,5 +54,3 @@ TEST(PlatformIo, FullAndEmptyPipesAndInterruptedWrites) {
     close(g_pipe[0]);
     close(g_pipe[1]);
 }
-
-} // namespace

@@ -6,25 +6,22 @@
 // case shows which program ran the reply; started with its path unquoted, a probe in "a b" would
 // see "b\shell.exe" first.
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
-#include <string>
 #include <thread>
 
 #include <gtest/gtest.h>
 
 #include "tests/support/run_program.hpp"
 
-namespace {
-
 using namespace testsupport;
 
 // The Windows path of a file of the build machine (the emulator's drive Z: is its root).
-std::string windows_path(std::string path) {
-    for (char& c : path)
-        if (c == '/') c = '\\';
+static std::string windows_path(std::string path) {
+    std::ranges::replace(path, '/', '\\');
     return "Z:" + path;
 }
 
@@ -32,36 +29,32 @@ TEST(CommandInterpreter, ComspecThenTheSystemFoldersCmd) {
     const char* probe = std::getenv("CROUT_TEST_WINDOWS_PROBE");
     if (native_programs() || !probe) GTEST_SKIP() << "the Windows program's own steps";
     const std::string not_run = "The command was not run: CreateProcess failed with system error ";
-    const struct {
-        std::string comspec; // empty: unset; ~ stands for the current folder
-        std::string reply, shown;
-        std::string err = ""; // when set, the emulator may not load the system's cmd.exe
-    } cases[] = {
-        {"C:\\windows\\system32\\cmd.exe", "echo hi", "hi\r\n"},
-        {windows_path(probe), "label:X", "X\r\n"},
-        {"~\\a b\\shell.exe", "label:X", "X\r\n"},
-        {"", "echo hi", "hi\r\n"},
-        {"C:\\missing\\shell.exe", "echo hi", "hi\r\n"},
-        {"~", "echo hi", "hi\r\n"},                    // a folder
-        {"C:\\windows\\win.ini", "echo hi", "hi\r\n"}, // not a program
+    // COMSPEC (empty: unset; ~ stands for the current folder), the reply, what it shows, and
+    // standard error (when set, the emulator may not load the system's cmd.exe).
+    const std::tuple<std::string, std::string, std::string, std::string> cases[] = {
+        // clang-format off
+        {"C:\\windows\\system32\\cmd.exe", "echo hi", "hi\r\n", ""}, {windows_path(probe), "label:X", "X\r\n", ""},
+        {"~\\a b\\shell.exe", "label:X", "X\r\n", ""}, {"", "echo hi", "hi\r\n", ""},
+        {"C:\\missing\\shell.exe", "echo hi", "hi\r\n", ""}, {"~", "echo hi", "hi\r\n", ""}, // a folder
+        {"C:\\windows\\win.ini", "echo hi", "hi\r\n", ""}, // not a program
         // Neither starts (126: the emulator's "module not found").
-        {"", "label:X", "", not_run + "126.\r\n"},
-        {"C:\\missing\\shell.exe", "echo hi", "", not_run + "126.\r\n"},
+        {"", "label:X", "", not_run + "126.\r\n"}, {"C:\\missing\\shell.exe", "echo hi", "", not_run + "126.\r\n"},
+        // clang-format on
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.comspec + ": " + c.reply);
+    for (const auto& [comspec_given, reply, shown, err] : cases) {
+        SCOPED_TRACE(comspec_given + ": " + reply);
         TempDir dir;
         std::filesystem::create_directory(dir.file("a b"));
         for (const char* copy : {"cmd.exe", "a b/shell.exe"})
             std::filesystem::copy_file(probe, dir.file(copy));
-        std::string comspec = c.comspec;
+        std::string comspec = comspec_given;
         if (comspec.starts_with('~')) comspec.replace(0, 1, windows_path(dir.path));
         RunResult r = run_probe(
             dir, {.args = {"label:A", "pause", "label:B"},
-                  .input = c.reply + "\n",
+                  .input = reply + "\n",
                   .env = {comspec.empty() ? "COMSPEC" : "COMSPEC=" + comspec,
-                          c.err.empty() ? "WINEDLLOVERRIDES=" : "WINEDLLOVERRIDES=cmd.exe=d"}});
-        EXPECT_EQ(r.outcome(), std::tuple(0, c.err, "A\r\n" + kPrompt + c.shown + "\r\nB\r\n"));
+                          err.empty() ? "WINEDLLOVERRIDES=" : "WINEDLLOVERRIDES=cmd.exe=d"}});
+        EXPECT_EQ(r.outcome(), std::tuple(0, err, "A\r\n" + kPrompt + shown + "\r\nB\r\n"));
     }
 }
 
@@ -90,8 +83,7 @@ TEST(CommandInterpreter, CtrlCWhileACommandRunsEndsBoth) {
     RunResult r =
         run_crout(dir, {.input = "1\necho started& ping -n 3 127.0.0.1 >nul& echo late>late.txt\n",
                         .script = {{.wait_for = "started", .signal = SIGINT}},
-                        .env = {"COMSPEC=C:\\windows\\system32\\cmd.exe"},
-                        .timeout_seconds = 10});
+                        .env = {"COMSPEC=C:\\windows\\system32\\cmd.exe"}});
     EXPECT_EQ(std::tie(r.status, r.err), std::tuple(0x3A, ""));
     EXPECT_TRUE(r.out.ends_with(kPrompt + "started\r\n"));
     const std::string report = dir.read("resul3.doc");
@@ -100,5 +92,3 @@ TEST(CommandInterpreter, CtrlCWhileACommandRunsEndsBoth) {
     std::this_thread::sleep_for(std::chrono::seconds(3));
     EXPECT_FALSE(std::filesystem::exists(dir.file("late.txt")));
 }
-
-} // namespace

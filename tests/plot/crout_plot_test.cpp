@@ -1,47 +1,40 @@
-// crout-plot: its reading of a report, the norms read back from reports made by the program, cut
-// short and put together as a user's reports may be; and the program as a user runs it. The
-// picture itself is checked on real sessions by real_session.sh.
+// crout-plot: its reading of a report, the norms read back from reports as the program writes
+// them, cut short and put together as a user's reports may be; and the program as a user runs it.
+// The picture itself is checked on real sessions by real_session.sh.
 
 #include <filesystem>
 
 #include <gtest/gtest.h>
 
+#include "tests/linalg/runs_reference.hpp"
 #include "tests/support/run_program.hpp"
 #include "tools/plot/sweep_report.hpp"
-
-namespace {
 
 using namespace testsupport;
 using plot::read_report;
 
-// Made in one folder: option 2 as it stands at each of its twelve pauses (each pause reply
-// copies the report), then options 2 and 2; option 1 alone, then options 1 and 2; and the
-// console output of the first session.
-struct RealReports {
-    std::vector<std::string> cut; // at pauses 1 to 12: the last one holds the whole sweep
+// Reports as the program writes them (the reference's records, which the whole-session test
+// holds the program to): option 2 as it stands at each of its pauses, then options 2 and 2;
+// option 1 alone, then options 1 and 2; a console's output; and the norms of the sweep.
+struct Reports {
+    std::vector<std::string> cut; // at each pause: the last one holds the whole sweep
     std::string twice, option1, after_option1, console;
+    std::vector<double> norms;
 };
 
-const RealReports& real_reports() {
-    static const RealReports made = [] {
-        RealReports r;
-        TempDir dir;
-        std::string input = "2\n", sweep = "2\n" + std::string(12, '\n');
-        for (int k = 1; k <= 12; ++k) input += "cp resul3.doc cut" + std::to_string(k) + "\n";
-        r.console = run_crout(dir, {.input = input + sweep + "3\n"}).out;
-        for (int k = 1; k <= 12; ++k) r.cut.push_back(dir.read("cut" + std::to_string(k)));
-        r.twice = dir.read("resul3.doc");
-        run_crout(dir, {.input = "1\n\n\n\ncp resul3.doc option1\n" + sweep + "3\n"});
-        r.option1 = dir.read("option1"), r.after_option1 = dir.read("resul3.doc");
-        return r;
-    }();
-    return made;
+static Reports reports() {
+    const reference::Shown one = reference::option_one(), two = reference::option_two();
+    Reports r{{},         two.report + two.report, one.report, one.report + two.report, two.console,
+              two.results};
+    for (const std::size_t size : two.pauses) r.cut.push_back(two.report.substr(0, size));
+    return r;
 }
 
-// The norms of a whole sweep read back are the shown ones, each the nearest double to its seven
-// digits; each other report gives the first norms of the whole sweep, and a note.
+// The norms of a whole sweep read back are the shown ones of the reference's runs, each the
+// nearest double to its seven digits; each other report gives the first norms of the whole
+// sweep, and a note.
 TEST(SweepReport, WholeCutShortPutTogetherOrWithoutNorms) {
-    const RealReports& r = real_reports();
+    const Reports r = reports();
     const std::string& whole = r.cut.back();
     const std::size_t order20 = whole.find(" norma(20.0)"), norm20 = order20 + 14;
     std::string lf_only = whole;
@@ -49,21 +42,18 @@ TEST(SweepReport, WholeCutShortPutTogetherOrWithoutNorms) {
     const std::string two = "the report holds 2 runs of option 2: drawn run ",
                       cut = "option 2 was cut short: ", bad = "not a report of crout: ";
     std::vector<std::tuple<std::string, long, std::string>> cases = {
-        {r.after_option1, 10, ""},
-        {lf_only, 10, ""},
-        {r.twice, 10, two + "2, the last complete one"},
+        // clang-format off
+        {r.after_option1, 10, ""}, {lf_only, 10, ""}, {r.twice, 10, two + "2, the last complete one"},
         {r.cut[4] + whole, 10, two + "2, the last complete one"},
         {whole + r.cut[4], 10, two + "1, the last complete one"},
         {whole + r.cut[0], 10, two + "1, the last complete one"},
-        {whole.substr(0, whole.size() - 2), 9,
-         cut + "9 of its 10 error norms drawn, missing kind 2 from order 50"},
-        {"", 0, "the report is empty"},
-        {r.option1, 0, "the report holds option 1's results only"},
+        {whole.substr(0, whole.size() - 2), 9, cut + "9 of its 10 error norms drawn, missing kind 2 from order 50"},
+        {"", 0, "the report is empty"}, {r.option1, 0, "the report holds option 1's results only"},
         {r.console, 0, bad + "no record of option 1 or 2"},
-        {whole.substr(0, order20) + whole.substr(norm20 + 17), 0,
-         bad + "line 15 should be norma(20.0)"},
-        {whole.substr(0, norm20) + whole.substr(norm20 + 17), 0,
-         bad + "line 16 should hold the error norm"}};
+        {whole.substr(0, order20) + whole.substr(norm20 + 17), 0, bad + "line 15 should be norma(20.0)"},
+        {whole.substr(0, norm20) + whole.substr(norm20 + 17), 0, bad + "line 16 should hold the error norm"},
+        // clang-format on
+    };
     // A norm before each pause of option 2 but each kind's first, which follows its solution.
     for (long pause = 1, n = 0; pause <= 12; n += pause++ % 6 != 0) {
         std::string note =
@@ -75,10 +65,10 @@ TEST(SweepReport, WholeCutShortPutTogetherOrWithoutNorms) {
     }
 
     const plot::SweepNorms all = read_report(whole).sweep.value();
-    EXPECT_EQ(all.kind[0],
-              std::vector({.3108624E-14, .3697043E-12, .6841194E-12, .6383449E-11, .6402545E-11}));
-    EXPECT_EQ(all.kind[1],
-              std::vector({.2048555E-03, .5197387E-03, .8014701E-03, .2995291E-02, .2117692E-01}));
+    ASSERT_EQ(std::pair(all.kind[0].size(), all.kind[1].size()), std::pair(5ul, 5ul));
+    for (std::size_t k = 0; k < 10; ++k) // kind 1's five, then kind 2's
+        EXPECT_EQ(all.kind[k / 5].at(k % 5),
+                  std::stod(reference::exponent(reference::decimal_form(r.norms[k]), 15, 7)));
     for (const auto& [report, norms, note] : cases) {
         const plot::ReportReading reading = read_report(report);
         EXPECT_EQ(reading.note, note);
@@ -95,22 +85,22 @@ TEST(SweepReport, WholeCutShortPutTogetherOrWithoutNorms) {
 // picture is written, for a whole sweep, a part of one or none, and for files it cannot read
 // or write.
 TEST(CroutPlot, StatusMessageAndPicture) {
-    const std::string& whole = real_reports().cut.back();
+    const std::string whole = reports().cut.back();
     const std::string cut = whole.substr(0, whole.find(" norma(40.0)"));
     const std::string usage = "usage: crout-plot [REPORT] [-o FILE]";
     // The report; the arguments, in a shell after a file-size limit (512-byte blocks) if any.
     const std::tuple<std::string, std::string, int, std::string> cases[] = {
-        {whole, "", 0, ""},
-        {cut, "", 2, "resul3.doc: " + plot::read_report(cut).note},
+        // clang-format off
+        {whole, "", 0, ""}, {cut, "", 2, "resul3.doc: " + plot::read_report(cut).note},
         {"a letter\n", "", 1, "resul3.doc: not a report of crout: no record of option 1 or 2"},
         {whole, "none.doc", 1, "cannot read none.doc: No such file or directory"},
         {whole, ".", 1, "cannot read .: Is a directory"},
         {whole, "-o /dev/full", 1, "cannot write /dev/full: No space left on device"},
         {whole, "ulimit -f 1;", 1, "cannot write resul3.svg: File too large"}, // none half written
-        {whole, "a b", 1, usage},
-        {whole, "-o", 1, usage},
-        {whole, "-v", 1, usage},
-        {whole, "-o ./resul3.doc", 1, "will not write the picture over the report resul3.doc"}};
+        {whole, "a b", 1, usage}, {whole, "-o", 1, usage}, {whole, "-v", 1, usage},
+        {whole, "-o ./resul3.doc", 1, "will not write the picture over the report resul3.doc"},
+        // clang-format on
+    };
     for (const auto& [report, args, status, message] : cases) {
         TempDir dir;
         dir.write("resul3.doc", report);
@@ -127,5 +117,3 @@ TEST(CroutPlot, StatusMessageAndPicture) {
     EXPECT_EQ(run_program(CROUT_PLOT_BINARY, TempDir(), {.args = {"--help"}}).outcome(),
               std::tuple(0, "", usage + "\n"));
 }
-
-} // namespace

@@ -10,9 +10,11 @@
 //                      OP is add, sub, mul, div, ge and lt (X >= Y, X < Y: 1 or 0), pow (X**Y
 //                      stored to a double) or powsub (1 - X**Y: the power enters the subtraction
 //                      unrounded)
-//   powers             for each line "X Y" of standard input (the doubles' bits as decimal
-//                      integers), the math library's X**Y as "KIND SIGN SIGNIFICAND EXPONENT
-//                      ERROR" (an Extended's fields; ERROR 0, or the class's number)
+//   powers             for each line "X Y OP" of standard input (the doubles' bits as decimal
+//                      integers, OP a runtime::Operation), the math library's X**Y with its
+//                      error class, then that power stored, taken from 1 and entering OP with
+//                      the previous line's power (at first an infinity): power_line.hpp
+//   checked            whether the arithmetic checks itself: 1 or 0
 //   notraps            masks the float traps, as a processor or emulator that does not deliver
 //                      them leaves them: the program's checks must find the faults alone
 //   fdiv X Y           X / Y without the program's check: only a trap reports its fault
@@ -27,7 +29,6 @@
 #include <sstream>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "io/option_read.hpp"
 #include "io/pause.hpp"
@@ -40,14 +41,13 @@
 #include "runtime/bit_cast.hpp"
 #include "runtime/checked.hpp"
 #include "runtime/library_pow.hpp"
-#include "runtime/power.hpp"
 #include "runtime/startup.hpp"
+#include "tests/probe/power_line.hpp"
 
-namespace {
+static volatile int g_depth_limit =
+    -1; // never reached; hides the recursion's end from the compiler
 
-volatile int g_depth_limit = -1; // never reached; hides the recursion's end from the compiler
-
-[[gnu::noinline]] int recurse(int depth) {
+[[gnu::noinline]] static int recurse(int depth) {
     volatile char frame[4096];
     frame[0] = static_cast<char>(depth);
     return depth == g_depth_limit ? 0 : recurse(depth + 1) + frame[0];
@@ -56,13 +56,11 @@ volatile int g_depth_limit = -1; // never reached; hides the recursion's end fro
 // The program's integer division: where the arithmetic checks itself, the check reports the
 // zero divisor; elsewhere the division must reach the processor, not the undefined-behaviour
 // checks.
-[[gnu::noinline]] __attribute__((no_sanitize("integer-divide-by-zero"))) int integer_divide(int a,
-                                                                                            int b) {
+[[gnu::noinline]] __attribute__((no_sanitize("integer-divide-by-zero"))) static int
+integer_divide(int a, int b) {
     if constexpr (runtime::kArithmeticChecked) return runtime::checked::divide(a, b);
     return a / b;
 }
-
-} // namespace
 
 int main(int argc, char** argv) {
     io::install_console_units();
@@ -70,6 +68,9 @@ int main(int argc, char** argv) {
     io::UnitTable& units = io::units();
     std::int32_t z = 0;
     auto number = [&](int& i) { return i + 1 < argc ? std::strtod(argv[++i], nullptr) : 0.0; };
+    auto show = [](const std::string& text) {
+        platform::write_all(platform::kStdout, text.data(), text.size());
+    };
     for (int i = 1; i < argc; ++i) {
         const std::string_view step = argv[i];
         if (step == "/c") {
@@ -88,22 +89,25 @@ int main(int argc, char** argv) {
         } else if (step == "close") {
             units.close(20);
         } else if (step == "powers") {
-            // Through the platform's handles, as the program reads and writes.
+            // Standard input whole, through the platform's handles, as the program reads.
             std::string text;
             char chunk[4096];
             for (long n;
                  (n = platform::read_once(platform::kStdin, chunk, sizeof chunk).count) > 0;)
                 text.append(chunk, static_cast<std::size_t>(n));
-            std::istringstream pairs(text);
-            std::ostringstream out;
-            for (std::uint64_t x = 0, y = 0; pairs >> x >> y;) {
-                runtime::PowResult p = runtime::library_pow(runtime::bit_cast<double>(x),
-                                                            runtime::bit_cast<double>(y));
-                out << int(p.value.kind()) << ' ' << int(p.value.negative()) << ' '
-                    << p.value.significand() << ' ' << p.value.exponent() << ' '
-                    << (p.error ? int(*p.error) : 0) << '\n';
-            }
-            platform::write_all(platform::kStdout, out.str().data(), out.str().size());
+            std::istringstream input(text);
+            std::uint64_t x = 0, y = 0;
+            int op = 0;
+            runtime::Extended previous = runtime::Extended::infinity(false);
+            std::string lines;
+            while (input >> x >> y >> op)
+                lines += power_line({runtime::library_pow, runtime::round_to_double,
+                                     runtime::round_operation, runtime::power},
+                                    runtime::bit_cast<double>(x), runtime::bit_cast<double>(y), op,
+                                    previous);
+            show(lines);
+        } else if (step == "checked") {
+            show(std::to_string(runtime::kArithmeticChecked) + "\n");
         } else if (step == "notraps") {
             platform::hold_float_state();
         } else if (step == "fdiv") {
@@ -126,20 +130,15 @@ int main(int argc, char** argv) {
                    step == "add" || step == "sub" || step == "mul" || step == "div" ||
                    step == "ge" || step == "lt" || step == "pow" || step == "powsub") {
             using namespace runtime::checked;
-            const double result = step == "add"   ? add(x, y)
-                                  : step == "sub" ? subtract(x, y)
-                                  : step == "mul" ? multiply(x, y)
-                                  : step == "div" ? divide(x, y)
-                                  : step == "ge"  ? (greater_equal(x, y) ? 1.0 : 0.0)
-                                  : step == "lt"  ? (less(x, y) ? 1.0 : 0.0)
-                                  : step == "pow" ? static_cast<double>(runtime::power(x, y))
-                                                  : 1.0 - runtime::power(x, y);
-            char bits[32];
-            const int n =
-                std::snprintf(bits, sizeof bits, "%016llx\n",
-                              static_cast<unsigned long long>(
-                                  runtime::bit_cast<std::uint64_t>(static_cast<double>(result))));
-            platform::write_all(platform::kStdout, bits, static_cast<std::size_t>(n));
+            show(hex(step == "add"   ? add(x, y)
+                     : step == "sub" ? subtract(x, y)
+                     : step == "mul" ? multiply(x, y)
+                     : step == "div" ? divide(x, y)
+                     : step == "ge"  ? (greater_equal(x, y) ? 1.0 : 0.0)
+                     : step == "lt"  ? (less(x, y) ? 1.0 : 0.0)
+                     : step == "pow" ? static_cast<double>(runtime::power(x, y))
+                                     : 1.0 - runtime::power(x, y)) +
+                 "\n");
         } else {
             return 2;
         }

@@ -15,8 +15,4 @@ runtime::RoundedDouble round_operation(runtime::Operation op, const runtime::Ext
                                        const runtime::Extended& b);
 runtime::RoundedDouble round_to_double(const runtime::Extended& x);
 
-// base^k rounded once to 64 bits, then stored to double or (one_minus) taken from 1 with one
-// rounding to double.
-double with_power(int base, long k, bool one_minus = false);
-
 } // namespace mpfr_reference

@@ -8,12 +8,9 @@
 #include <fstream>
 #include <poll.h>
 #include <pty.h>
-#include <spawn.h>
 #include <stdexcept>
 #include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace testsupport {
 
@@ -30,10 +27,9 @@ TempDir::~TempDir() {
     fs::remove_all(path, ec);
 }
 
-std::string TempDir::read(const std::string& name) const {
-    std::ifstream in(file(name), std::ios::binary);
-    if (!fs::is_regular_file(file(name))) return {};
-    return {std::istreambuf_iterator<char>(in), {}};
+std::string read_file(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return fs::is_regular_file(path) ? std::string{std::istreambuf_iterator<char>(in), {}} : "";
 }
 
 void TempDir::write(const std::string& name, const std::string& bytes) const {
@@ -41,13 +37,11 @@ void TempDir::write(const std::string& name, const std::string& bytes) const {
 }
 
 std::string crout_program() {
-    const char* command = std::getenv("CROUT_TEST_PROGRAM");
-    return command ? command : CROUT_BINARY;
+    return std::getenv("CROUT_TEST_PROGRAM") ? std::getenv("CROUT_TEST_PROGRAM") : CROUT_BINARY;
 }
 
 std::string probe_program() {
-    const char* command = std::getenv("CROUT_TEST_PROBE");
-    return command ? command : PROBE_BINARY;
+    return std::getenv("CROUT_TEST_PROBE") ? std::getenv("CROUT_TEST_PROBE") : PROBE_BINARY;
 }
 
 bool native_programs() {
@@ -60,23 +54,23 @@ bool programs_lack(std::string_view capability) {
                         std::string::npos;
 }
 
-namespace {
-
-// The test's environment with the changes: NAME=VALUE sets a variable, NAME alone removes it.
-std::vector<std::string> environment(const std::vector<std::string>& changes) {
-    std::vector<std::string> env;
-    for (char** e = environ; *e; ++e) env.emplace_back(*e);
-    for (const std::string& change : changes) {
-        const std::string name = change.substr(0, change.find('=')) + "=";
-        std::erase_if(env, [&](const std::string& e) { return e.starts_with(name); });
-        if (change.find('=') != std::string::npos) env.push_back(change);
+std::string session(const std::string& options) {
+    const std::string whole = read_file(CROUT_WHOLE_SESSION);
+    std::string replies;
+    for (const char option : options) { // from the option's line to the next option's
+        const std::size_t from = whole.find(std::string(1, option) + "\n");
+        if (from == std::string::npos) throw std::runtime_error("no option " + options);
+        replies += whole.substr(from, whole.find_first_not_of('\n', from + 1) - from);
     }
-    return env;
+    return replies;
 }
 
-void type(int fd, const std::string& bytes) {
+namespace {
+
+int type(int fd, const std::string& bytes) {
     if (::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()))
         throw std::runtime_error("typing at the terminal");
+    return 0;
 }
 
 // Adds what the terminal shows within timeout_ms; false once nothing more comes.
@@ -88,86 +82,75 @@ bool take_output(int fd, std::string& out, int timeout_ms) {
     return n > 0;
 }
 
-} // namespace
-
-RunResult run_program(const std::string& program, const TempDir& dir, const RunOptions& o) {
-    TempDir io;
-    io.write("in", o.input);
-    std::vector<std::string> words{program};
-    if (o.as_nobody) { // a copy, since the build folder may be closed to others
-        fs::copy_file(program, io.file("program"));
-        words = {"/usr/bin/setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups",
-                 io.file("program")};
-    }
+// Starts program in dir with its standard handles on the files of io ("in", "out", "err"), or
+// all three on a new terminal, whose other side is returned in terminal.
+pid_t spawn(const std::string& program, const TempDir& dir, const TempDir& io, const RunOptions& o,
+            int& terminal) {
+    std::vector<std::string> words{program}, env = o.env;
     words.insert(words.end(), o.args.begin(), o.args.end());
     std::vector<char*> argv;
     for (std::string& word : words) argv.push_back(word.data());
     argv.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawnattr_t attr;
-    posix_spawnattr_init(&attr);
-    int master = -1, slave = -1;
+    std::string handles[] = {io.file("in"), io.file("out"), io.file("err")};
+    int slave = -1;
     if (o.terminal) {
         // Line mode as a person types, without echo or output translation, so the bytes read
-        // back are the bytes the program wrote. The program has a session of its own, whose
-        // controlling terminal is the first one it opens.
+        // back are the bytes the program wrote.
         termios tio{};
         cfmakeraw(&tio);
         tio.c_lflag |= ICANON | ISIG;
         tio.c_iflag |= ICRNL;
         tio.c_cc[VMIN] = 1, tio.c_cc[VEOF] = 4, tio.c_cc[VINTR] = 3; // Ctrl-D, Ctrl-C
-        if (openpty(&master, &slave, nullptr, &tio, nullptr) != 0) throw std::runtime_error("pty");
-        fcntl(master, F_SETFD, FD_CLOEXEC), fcntl(slave, F_SETFD, FD_CLOEXEC);
-        posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSID);
-        posix_spawn_file_actions_addopen(&actions, 0, ttyname(slave), O_RDWR, 0);
-        posix_spawn_file_actions_adddup2(&actions, 0, 1);
-        posix_spawn_file_actions_adddup2(&actions, 0, 2);
-    } else {
-        const int created = O_WRONLY | O_CREAT | O_TRUNC;
-        const std::string out = o.stdout_full ? "/dev/full" : io.file("out");
-        posix_spawn_file_actions_addopen(&actions, 0, io.file("in").c_str(), O_RDONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), created, 0600);
-        posix_spawn_file_actions_addopen(&actions, 2, io.file("err").c_str(), created, 0600);
+        if (openpty(&terminal, &slave, nullptr, &tio, nullptr) != 0)
+            throw std::runtime_error("pty");
+        fcntl(terminal, F_SETFD, FD_CLOEXEC), fcntl(slave, F_SETFD, FD_CLOEXEC);
+        handles[0] = handles[1] = handles[2] = ttyname(slave);
     }
-    posix_spawn_file_actions_addchdir_np(&actions, dir.path.c_str());
-    std::vector<std::string> env = environment(o.env);
-    std::vector<char*> envp;
-    for (std::string& e : env) envp.push_back(e.data());
-    envp.push_back(nullptr);
-    pid_t pid = -1;
-    const int failed = posix_spawn(&pid, argv[0], &actions, &attr, argv.data(), envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    posix_spawnattr_destroy(&attr);
+    const pid_t pid = fork();
+    if (pid == 0) { // In a session of its own, whose controlling terminal is the first it opens.
+        if (o.terminal) setsid();
+        for (int fd = 0; fd < 3; ++fd) {
+            const int flags = o.terminal ? O_RDWR
+                              : fd == 0  ? O_RDONLY
+                                         : O_WRONLY | O_CREAT | O_TRUNC;
+            dup2(open(handles[fd].c_str(), flags | O_CLOEXEC, 0600), fd);
+        }
+        for (std::string& change : env) // NAME=VALUE sets a variable, NAME alone removes it
+            change.find('=') == std::string::npos ? unsetenv(change.c_str())
+                                                  : putenv(change.data());
+        if (chdir(dir.path.c_str()) == 0) execv(argv[0], argv.data());
+        _exit(127);
+    }
     if (slave >= 0) close(slave);
-    if (failed != 0) throw std::runtime_error("posix_spawn");
+    return pid;
+}
 
+} // namespace
+
+RunResult run_program(const std::string& program, const TempDir& dir, const RunOptions& o) {
+    TempDir io;
+    io.write("in", o.input);
+    int terminal = -1;
+    const pid_t pid = spawn(program, dir, io, o, terminal);
     // At a terminal the input is typed at once (the line discipline keeps it), the script's
     // bytes when their cue shows; what the program writes is read as it comes.
     RunResult result;
-    if (master >= 0) type(master, o.input);
-    const auto deadline =
-        std::chrono::steady_clock::now() + std::chrono::seconds(o.timeout_seconds);
+    if (terminal >= 0) type(terminal, o.input);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     int status = 0;
     for (std::size_t step = 0; waitpid(pid, &status, WNOHANG) != pid;) {
         if (std::chrono::steady_clock::now() > deadline) kill(pid, SIGKILL);
-        take_output(master, result.out, 10); // without a terminal, a pause of 10 ms
+        take_output(terminal, result.out, 10); // without a terminal, a pause of 10 ms
         if (step < o.script.size() &&
-            (master >= 0 ? result.out : io.read("out")).find(o.script[step].wait_for) !=
+            (terminal >= 0 ? result.out : io.read("out")).find(o.script[step].wait_for) !=
                 std::string::npos) {
             const Typed& next = o.script[step++];
-            if (next.check) next.check();
-            if (next.signal)
-                kill(pid, next.signal);
-            else
-                type(master, next.bytes);
+            next.signal ? kill(pid, next.signal) : type(terminal, next.bytes);
         }
     }
-    while (master >= 0 && take_output(master, result.out, 50)) {
-    }
-    if (master >= 0) close(master);
-    if (master < 0) result.out = io.read("out"), result.err = io.read("err");
+    while (terminal >= 0 && take_output(terminal, result.out, 50)) continue;
+    if (terminal >= 0) close(terminal);
+    if (terminal < 0) result.out = io.read("out"), result.err = io.read("err");
     if (WIFEXITED(status)) result.status = WEXITSTATUS(status);
     if (WIFSIGNALED(status)) result.signal = WTERMSIG(status);
     return result;

@@ -3,7 +3,6 @@
 // handles or on a pseudo-terminal; and what the console shows of the menu, the pause and a
 // run-time error report.
 
-#include <functional>
 #include <iterator>
 #include <sstream>
 #include <string>
@@ -13,22 +12,24 @@
 
 namespace testsupport {
 
+// The bytes of a file; nothing when it is not a regular file.
+std::string read_file(const std::string& path);
+
 // A fresh temporary folder, open to everybody, removed with everything in it at the end.
 struct TempDir {
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
     std::string file(const std::string& name) const { return path + "/" + name; }
-    std::string read(const std::string& name) const; // empty when not a file
+    std::string read(const std::string& name) const { return read_file(file(name)); }
     void write(const std::string& name, const std::string& bytes) const;
     std::string path;
 };
 
-// At a terminal: once the output holds wait_for, run check (if any), then type the bytes. A
-// signal instead is sent to the program, also when its output goes to a file.
+// At a terminal: once the output holds wait_for, type the bytes. A signal instead is sent to
+// the program, also when its output goes to a file.
 struct Typed {
     std::string wait_for = {}, bytes = {};
-    std::function<void()> check = {};
     int signal = 0;
 };
 
@@ -37,10 +38,7 @@ struct RunOptions {
     std::string input = {};             // a file on standard input; at a terminal, typed at once
     bool terminal = false;              // standard input, output and error on one terminal
     std::vector<Typed> script = {};     // typed later at a terminal, or signals sent, in order
-    // Standard output on /dev/full; the program run without privileges.
-    bool stdout_full = false, as_nobody = false;
-    std::vector<std::string> env = {}; // NAME=VALUE set, or NAME removed, for the program
-    int timeout_seconds = 30;          // then killed with SIGKILL
+    std::vector<std::string> env = {};  // NAME=VALUE set, or NAME removed, for the program
 };
 
 struct RunResult {
@@ -64,7 +62,7 @@ bool native_programs();
 // "stack" (no report of a stack overflow), in the browser's build.
 bool programs_lack(std::string_view capability);
 
-// Runs program in dir; the blank-separated words of text as arguments.
+// Runs program in dir, a fresh temporary folder; after 30 seconds it is killed with SIGKILL.
 RunResult run_program(const std::string& program, const TempDir& dir, const RunOptions& options);
 inline RunResult run_crout(const TempDir& dir, const RunOptions& options) {
     return run_program(crout_program(), dir, options);
@@ -72,10 +70,15 @@ inline RunResult run_crout(const TempDir& dir, const RunOptions& options) {
 inline RunResult run_probe(const TempDir& dir, const RunOptions& options) {
     return run_program(probe_program(), dir, options);
 }
+// The blank-separated words of text, as arguments.
 inline std::vector<std::string> words(const std::string& text) {
     std::istringstream in(text);
     return {std::istream_iterator<std::string>(in), {}};
 }
+
+// The replies of the whole session (tests/support/whole_session.txt) to each option named, in
+// turn: the option's line and the replies to its pauses.
+std::string session(const std::string& options);
 
 // The four menu records as the console shows them, the pause prompt, and a run-time error
 // report as standard error receives it.
