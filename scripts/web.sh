@@ -6,8 +6,10 @@
 # instead, which compare with the ci preset's programs: build that first (scripts/test.sh does).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install_missing.sh --no-install-recommends emscripten nodejs npm chromium \
-    python3
+# node and npm may come from elsewhere than Debian (a nodejs package that bundles npm, which
+# Debian's npm conflicts with): Debian's are installed only when there is no npm at all.
+command -v npm >/dev/null || bash scripts/install_missing.sh nodejs npm
+bash scripts/install_missing.sh --no-install-recommends emscripten chromium python3
 [ -d web/node_modules ] || (cd web && npm ci --no-audit --no-fund --loglevel=error)
 # emscripten's own JavaScript steps find their modules there.
 export NODE_PATH=/usr/share/nodejs
