@@ -1,8 +1,9 @@
 // The page's speed in headless Chromium, from a local server: the time from asking for the page
-// to the menu's first line in its terminal, and the time of a whole option-2 session pasted into
-// the session box (the module started, the sweep, the report offered, the status shown), beside
-// the native program's time for the same session (its process started, the screen to a pipe).
-// Medians of 9 runs each.
+// to the menu's first line in its terminal; the time of a whole option-2 session pasted into the
+// session box (the module started, the sweep, the terminal reset and written, the report offered,
+// the status shown), and of the module's run alone (started with a host that keeps nothing);
+// beside the native program's time for the same session (its process started, the screen to a
+// pipe). Medians of 9 runs each.
 //   node bench/web_bench.mjs [SITE [NATIVE_CROUT]]   (default: build/web/site, build/ci's crout)
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
@@ -37,7 +38,7 @@ const menuShown = () => {
   return false;
 };
 
-const load = [], page2 = [], native2 = [];
+const load = [], page2 = [], module2 = [], native2 = [];
 try {
   const page = await browser.newPage();
   for (let i = 0; i < runs; ++i) {
@@ -54,6 +55,16 @@ try {
       }).observe(state, { childList: true, characterData: true, subtree: true });
       document.getElementById('run-session').click();
     })));
+    module2.push(await page.evaluate((text) => new Promise((resolve) => {
+      let input = new TextEncoder().encode(text);
+      const host = {
+        isTerminal: () => false, exists: () => false, write: () => null, open: () => 3,
+        cut: () => null, close: () => null,
+        read: () => { const bytes = input; input = new Uint8Array(0); return bytes; },
+      };
+      const start = performance.now();
+      startModule(createCrout, { crout: host, onExit: () => resolve(performance.now() - start) });
+    }), session));
   }
 } finally {
   await browser.close();
@@ -73,5 +84,7 @@ fs.rmSync(folder, { recursive: true });
 const ms = (value) => `${value.toFixed(1)} ms`;
 console.log(`page load to the first menu line: ${ms(median(load))} (goal: 1000 ms)`);
 console.log(`option-2 session in the page:     ${ms(median(page2))}`);
+console.log(`the module's run alone:           ${ms(median(module2))}`);
 console.log(`option-2 session, native program: ${ms(median(native2))}`);
-console.log(`ratio: ${(median(page2) / median(native2)).toFixed(2)} (goal: 2)`);
+console.log(`ratios to native: the page ${(median(page2) / median(native2)).toFixed(2)}, the module ` +
+            `${(median(module2) / median(native2)).toFixed(2)} (goal: 2)`);

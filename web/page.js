@@ -34,18 +34,21 @@ function startRun(batch) {
   terminal.focus();
 }
 
-// A new instance of a module: compiled once for the page, each run only instantiates it. The
-// factory hands its bytes to WebAssembly.instantiate, which keeps the compiled module here.
-const compiledModules = new Map(); // factory -> WebAssembly.Module
+// A new instance of a module: decoded and compiled once for the page, each run only
+// instantiates it. The factory's first run hands its bytes to WebAssembly.instantiate, which
+// keeps them, and the module compiled from them, here; later runs are given both.
+const compiledModules = new Map(); // factory -> { bytes, module }
 function startModule(factory, options) {
   const instantiate = WebAssembly.instantiate;
   WebAssembly.instantiate = async (bytes, imports) => {
     WebAssembly.instantiate = instantiate;
-    if (!compiledModules.has(factory)) compiledModules.set(factory, await WebAssembly.compile(bytes));
-    const module = compiledModules.get(factory);
+    if (!compiledModules.has(factory))
+      compiledModules.set(factory, { bytes, module: await WebAssembly.compile(bytes) });
+    const { module } = compiledModules.get(factory);
     return { module, instance: await instantiate(module, imports) };
   };
-  return factory({ print: () => {}, printErr: () => {}, ...options });
+  const known = compiledModules.get(factory);
+  return factory({ print: () => {}, printErr: () => {}, wasmBinary: known && known.bytes, ...options });
 }
 
 function finish(message) {
