@@ -4,6 +4,7 @@
 #include <cmath>
 #include <utility>
 
+#include "runtime/bit_cast.hpp"
 #include "runtime/math_fault.hpp"
 #include "runtime/rounding.hpp"
 #include "runtime/uint128.hpp"

@@ -13,9 +13,10 @@
 //     A(i, j) = static_cast<double>(power(3.0, i - j));  // rounded at the store
 
 #include <bit>
+#include <cmath>
 #include <cstdint>
 
-#include "runtime/bit_cast.hpp"
+#include "runtime/binary_parts.hpp"
 
 namespace runtime {
 
@@ -52,14 +53,11 @@ private:
 };
 
 inline Extended Extended::from_double(double x) {
-    auto bits = bit_cast<std::uint64_t>(x);
-    bool negative = (bits >> 63) != 0;
-    std::uint64_t field = (bits >> 52) & 0x7FF;
-    std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
-    if (field == 0x7FF) return fraction != 0 ? nan() : infinity(negative);
-    if (field == 0) return finite(negative, fraction, -1074); // subnormal or zero
-    return finite(negative, fraction | (std::uint64_t{1} << 52),
-                  static_cast<std::int64_t>(field) - 1075);
+    const bool negative = std::signbit(x);
+    if (std::isnan(x)) return nan();
+    if (std::isinf(x)) return infinity(negative);
+    const BinaryParts p = binary_parts(x);
+    return finite(negative, p.m, p.e);
 }
 
 inline Extended Extended::finite(bool negative, std::uint64_t significand, std::int64_t exponent) {

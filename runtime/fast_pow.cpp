@@ -13,6 +13,7 @@
 #include <bit>
 #include <cstdint>
 
+#include "runtime/binary_parts.hpp"
 #include "runtime/bit_cast.hpp"
 #include "runtime/uint128.hpp"
 
@@ -111,19 +112,6 @@ Normalized normalize(std::uint64_t v, std::int64_t e) {
     return {v << shift, e - shift};
 }
 
-// |x| = odd * 2^e with odd odd, for a finite nonzero x.
-struct OddPart {
-    std::uint64_t odd;
-    std::int64_t e;
-};
-OddPart odd_part(std::uint64_t x_bits) {
-    std::uint64_t x_field = (x_bits >> 52) & 0x7FF;
-    std::uint64_t odd = (x_bits & kFraction) | (x_field != 0 ? std::uint64_t{1} << 52 : 0);
-    std::int64_t e = static_cast<std::int64_t>(x_field != 0 ? x_field : 1) - 1075;
-    int zeros = std::countr_zero(odd);
-    return {odd >> zeros, e + zeros};
-}
-
 // y = n or y = -n (negative), n a whole number up to the limit; nothing for any other y.
 struct IntegralExponent {
     std::uint64_t n;
@@ -169,7 +157,7 @@ SplitExponent split_exponent(std::uint64_t n, std::uint64_t bits, bool reciproca
 
 // (odd 2^e)^n, or its reciprocal, as (x^m)^(2^t) or (x^-m)^(2^t) times x^d, odd^m and odd^d
 // being exact in 64 bits.
-Computed by_short_powers(OddPart x, const SplitExponent& s, bool reciprocal_power) {
+Computed by_short_powers(OddParts x, const SplitExponent& s, bool reciprocal_power) {
     Computed c{{}, 0};
     Normalized base = normalize(small_power(x.odd, s.m), static_cast<std::int64_t>(s.m) * x.e);
     Normalized factor = normalize(small_power(x.odd, s.d), static_cast<std::int64_t>(s.d) * x.e);
@@ -186,7 +174,7 @@ Computed by_short_powers(OddPart x, const SplitExponent& s, bool reciprocal_powe
 
 // (odd 2^e)^n, or its reciprocal, by binary powering: the squares of x, or of its reciprocal,
 // multiplied in for the set bits of n.
-Computed by_binary_powering(OddPart x, std::uint64_t n, bool reciprocal_power) {
+Computed by_binary_powering(OddParts x, std::uint64_t n, bool reciprocal_power) {
     Computed c{{}, 0};
     Normalized s = normalize(x.odd, x.e);
     Wide base{u128{s.v} << 64, s.e - 64};
@@ -254,7 +242,7 @@ std::optional<Extended> fast_pow(double x, double y, TruncatedPower* seen) {
     if (n == 0) return Extended::finite(false, kTop, -63);
     const bool negative = (x_bits >> 63) != 0 && (n & 1) != 0;
 
-    const OddPart odd = odd_part(x_bits);
+    const OddParts odd = odd_parts(x);
     if (odd.odd == 1) { // a power of two: exact
         auto signed_n = static_cast<std::int64_t>(n);
         std::int64_t e = (reciprocal_power ? -signed_n : signed_n) * odd.e;

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <utility>
 
-#include "runtime/bit_cast.hpp"
+#include "runtime/binary_parts.hpp"
 #include "runtime/rounding.hpp"
 
 namespace runtime {
@@ -106,23 +106,9 @@ WideValue multiply(const WideValue& a, const WideValue& b, bool& inexact) {
     return {std::move(product), exponent + 64 * static_cast<std::int64_t>(size)};
 }
 
-// |x| = odd * 2^e, odd odd.
-struct Parts {
-    std::uint64_t odd;
-    std::int64_t e;
-};
-Parts parts(double x) {
-    auto bits = runtime::bit_cast<std::uint64_t>(x);
-    std::uint64_t field = (bits >> 52) & 0x7FF;
-    std::uint64_t odd =
-        (bits & ((std::uint64_t{1} << 52) - 1)) | (field != 0 ? std::uint64_t{1} << 52 : 0);
-    int zeros = std::countr_zero(odd);
-    return {odd >> zeros, static_cast<std::int64_t>(field != 0 ? field : 1) - 1075 + zeros};
-}
-
 // The base of the powering in `size` words: |x|, or its reciprocal truncated (less than one
 // unit of its last bit below the true one; exact for a power of two).
-WideValue base(Parts p, bool reciprocal, std::size_t size, bool& inexact) {
+WideValue base(OddParts p, bool reciprocal, std::size_t size, bool& inexact) {
     int shift = std::countl_zero(p.odd);
     std::uint64_t s = p.odd << shift; // |x| = s * 2^(e - shift), s in [2^63, 2^64)
     const auto words = static_cast<std::int64_t>(size);
@@ -161,7 +147,7 @@ PowResult out_of_range(bool overflow, bool negative) {
 } // namespace
 
 PowResult huge_integral_power(double x, bool reciprocal) {
-    Parts p = parts(x);
+    const OddParts p = odd_parts(x);
     if (p.odd == 1 && p.e == 0) return {Extended::finite(false, 1, 0), {}};
     // |x| > 1 when its top bit's exponent is 0 or more, x being no power of two.
     bool above_one = p.e + static_cast<std::int64_t>(std::bit_width(p.odd)) - 1 >= 0;
@@ -179,7 +165,7 @@ PowResult huge_integral_power(double x, bool reciprocal) {
 PowResult integral_power(double x, std::uint64_t n, bool reciprocal) {
     const bool negative = std::signbit(x) && (n & 1) != 0;
     if (n == 0) return {Extended::finite(false, 1, 0), {}};
-    const Parts p = parts(x);
+    const OddParts p = odd_parts(x);
     const u128 window = u128{n} * 8;
     for (std::size_t size = 3;; size *= 2) {
         bool inexact = false;

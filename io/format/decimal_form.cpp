@@ -18,7 +18,7 @@
 #include <cstdint>
 
 #include "io/format/exact_decimal.hpp"
-#include "runtime/bit_cast.hpp"
+#include "runtime/binary_parts.hpp"
 #include "runtime/uint128.hpp"
 
 namespace io {
@@ -52,24 +52,6 @@ constexpr char kDigitPairs[] = "00010203040506070809"
                                "70717273747576777879"
                                "80818283848586878889"
                                "90919293949596979899";
-
-// The binary parts of a finite non-zero |x| = m * 2^e, and b = floor(log2 |x|).
-struct Binary {
-    std::uint64_t m;
-    int e;
-    int b;
-};
-
-Binary binary_parts(double x) {
-    std::uint64_t bits = runtime::bit_cast<std::uint64_t>(x);
-    int biased = static_cast<int>((bits >> 52) & 0x7ff);
-    std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
-    if (biased == 0) { // subnormal
-        int top = 63 - std::countl_zero(fraction);
-        return {fraction, -1074, top - 1074};
-    }
-    return {fraction | (std::uint64_t{1} << 52), biased - 1075, biased - 1023};
-}
 
 // Writes the count (even) low digits of value, two at a time from the right.
 void put_pairs(std::uint64_t value, char* out, int count) {
@@ -115,9 +97,10 @@ u128 times_pow10(std::uint64_t m, int s) {
 
 // Exact path for 2^-16 <= |x| < 2^60: floor(|x| * 10^s) for the s that leaves 18 or 19
 // digits, computed in 128-bit integers.
-void exact_in_128_bits(const Binary& v, DecimalForm& form) {
+// b = floor(log2 |x|), |x| = v.m * 2^v.e.
+void exact_in_128_bits(const runtime::BinaryParts& v, int b, DecimalForm& form) {
     // g = floor(b * log10(2)) is the decimal exponent of the first digit, or one less.
-    int g = (v.b * 78913) >> 18;
+    int g = (b * 78913) >> 18;
     int s = 17 - g; // 0 <= s <= 22
     u128 scaled = times_pow10(v.m, s);
     auto t = static_cast<std::uint64_t>(v.e >= 0 ? scaled << v.e : scaled >> -v.e);
@@ -138,9 +121,10 @@ DecimalForm decimal_form(double x) {
         return form;
     }
     form.negative = std::signbit(x);
-    Binary v = binary_parts(x);
-    if (v.b >= -16 && v.b <= 59) {
-        exact_in_128_bits(v, form);
+    const runtime::BinaryParts v = runtime::binary_parts(x);
+    const int b = v.e + 63 - std::countl_zero(v.m); // floor(log2 |x|)
+    if (b >= -16 && b <= 59) {
+        exact_in_128_bits(v, b, form);
     } else {
         const LeadingDigits leading = leading_digits(x, 18);
         round_18_to_17(leading.digits, leading.exponent, form);

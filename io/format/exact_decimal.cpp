@@ -14,6 +14,7 @@
 #include <cmath>
 #include <vector>
 
+#include "runtime/binary_parts.hpp"
 #include "runtime/bit_cast.hpp"
 
 namespace io {
@@ -168,25 +169,11 @@ std::string decimal_text(BigInteger n) {
     return {text.rbegin(), text.rend()};
 }
 
-// |x| = m * 2^e for a finite x.
-struct Binary {
-    std::uint64_t m;
-    int e;
-};
-
-Binary binary_parts(double x) {
-    const auto bits = runtime::bit_cast<std::uint64_t>(x);
-    const auto biased = static_cast<int>(bits >> 52 & 0x7ff);
-    const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
-    if (biased == 0) return {fraction, -1074}; // zero or subnormal
-    return {fraction | std::uint64_t{1} << 52, biased - 1075};
-}
-
 } // namespace
 
 LeadingDigits leading_digits(double x, int count) {
     assert(x != 0 && std::isfinite(x) && count >= 1 && count <= 18);
-    const Binary v = binary_parts(x);
+    const runtime::BinaryParts v = runtime::binary_parts(x);
     const int b = v.e + 63 - std::countl_zero(v.m); // floor(log2 |x|)
     // floor(b * log10(2)) for every exponent of a double: the first digit's decimal exponent,
     // or one less.
@@ -201,7 +188,7 @@ LeadingDigits leading_digits(double x, int count) {
 
 std::string fixed_notation(double x, int places) {
     assert(std::isfinite(x) && places >= 0);
-    const Binary v = binary_parts(x);
+    const runtime::BinaryParts v = runtime::binary_parts(x);
     const Scaled twice = scaled(BigInteger(v.m), places, v.e + 1); // one bit for the rounding
     std::string digits = decimal_text(rounded(twice.value, 1, twice.inexact));
     const auto decimals = static_cast<std::size_t>(places);
