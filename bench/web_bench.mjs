@@ -7,36 +7,20 @@
 //   node bench/web_bench.mjs [SITE [NATIVE_CROUT]]   (default: build/web/site, build/ci's crout)
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
-import http from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
-import { createRequire } from 'node:module';
 import { fileURLToPath } from 'node:url';
+import { launchChromium, serveSite, waitForTerminal, wholeSession } from '../web/headless.mjs';
 
 const top = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '..');
-const puppeteer = createRequire(path.join(top, 'web', 'page_test.mjs'))('puppeteer-core');
-const site = path.resolve(process.argv[2] || path.join(top, 'build/web/site'));
+const site = process.argv[2] || path.join(top, 'build/web/site');
 const native = process.argv[3] || path.join(top, 'build/ci/program/crout');
-const session = '2' + '\n'.repeat(13) + '3\n';
+const session = wholeSession.slice(wholeSession.indexOf('2\n')); // option 2, then 3
 const runs = 9;
 const median = (values) => values.sort((a, b) => a - b)[Math.floor(values.length / 2)];
 
-const server = http.createServer((request, response) => {
-  const wanted = new URL(request.url, 'http://127.0.0.1').pathname;
-  const name = path.join(site, path.normalize(wanted === '/' ? 'index.html' : wanted));
-  if (!name.startsWith(site) || !fs.existsSync(name)) return response.writeHead(404).end();
-  response.end(fs.readFileSync(name));
-});
-await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-const browser = await puppeteer.launch({
-  executablePath: '/usr/bin/chromium', headless: true, args: ['--no-sandbox', '--disable-gpu'],
-});
-const menuShown = () => {
-  const buffer = terminal.buffer.active;
-  for (let i = 0; i < buffer.length; ++i)
-    if (buffer.getLine(i).translateToString(true).includes('Elija una opcion')) return true;
-  return false;
-};
+const server = await serveSite(site);
+const browser = await launchChromium();
 
 const load = [], page2 = [], module2 = [], native2 = [];
 try {
@@ -44,7 +28,7 @@ try {
   for (let i = 0; i < runs; ++i) {
     const start = performance.now();
     await page.goto(`http://127.0.0.1:${server.address().port}/`);
-    await page.waitForFunction(menuShown, { polling: 'raf' });
+    await waitForTerminal(page, 'Elija una opcion');
     load.push(performance.now() - start);
     await page.$eval('#session', (box, text) => { box.value = text; }, session);
     page2.push(await page.evaluate(() => new Promise((resolve) => {

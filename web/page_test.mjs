@@ -7,14 +7,13 @@
 //   node page_test.mjs SITE NATIVE_CROUT OUTPUT_FOLDER
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
-import http from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
-import puppeteer from 'puppeteer-core';
+import { launchChromium, serveSite, terminalLines, waitForTerminal, wholeSession } from './headless.mjs';
 
 const [site, nativeCrout, output] = process.argv.slice(2);
-const replies = ['1', '', '', '', '', '2', ...Array(12).fill(''), '3'];
-const session = replies.map((reply) => reply + '\n').join('');
+const session = wholeSession;
+const replies = session.split('\n').slice(0, -1);
 const timeout = 30000;
 
 // The native program's console and report for the session, redirected.
@@ -23,24 +22,8 @@ const nativeConsole = execFileSync(nativeCrout, { cwd: nativeFolder, input: sess
 const report = fs.readFileSync(path.join(nativeFolder, 'resul3.doc'));
 const shownLines = nativeConsole.split('\r\n').map((line) => line.trimEnd()).filter((line) => line);
 
-const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css' };
-const server = http.createServer((request, response) => {
-  const wanted = new URL(request.url, 'http://127.0.0.1').pathname;
-  const name = path.join(path.resolve(site), path.normalize(wanted === '/' ? 'index.html' : wanted));
-  if (!name.startsWith(path.resolve(site)) || !fs.existsSync(name)) {
-    response.writeHead(404).end();
-    return;
-  }
-  response.writeHead(200, { 'Content-Type': types[path.extname(name)] || 'application/octet-stream' });
-  response.end(fs.readFileSync(name));
-});
-await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-
-const browser = await puppeteer.launch({
-  executablePath: '/usr/bin/chromium',
-  headless: true,
-  args: ['--no-sandbox', '--disable-gpu'],
-});
+const server = await serveSite(site);
+const browser = await launchChromium();
 const failures = [];
 function check(condition, what) {
   if (!condition) failures.push(what);
@@ -52,20 +35,8 @@ try {
   const downloads = fs.mkdtempSync(path.join(os.tmpdir(), 'crout-downloads-'));
   const cdp = await page.createCDPSession();
   await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloads });
-  const screen = () => page.evaluate(() => {
-    const buffer = terminal.buffer.active;
-    const lines = [];
-    for (let i = 0; i < buffer.length; ++i) lines.push(buffer.getLine(i).translateToString(true));
-    return lines.join('\n');
-  });
-  const waitForScreen = (text) => page.waitForFunction((wanted) => {
-    const buffer = terminal.buffer.active;
-    for (let i = 0; i < buffer.length; ++i) if (buffer.getLine(i).translateToString(true).includes(wanted)) return true;
-    return false;
-  }, { timeout }, text);
   // Every line the native program shows, in order, among the terminal's lines.
-  const showsTheConsole = (text) => {
-    const lines = text.split('\n').map((line) => line.trimEnd());
+  const showsTheConsole = (lines) => {
     let at = 0;
     for (const wanted of shownLines) {
       while (at < lines.length && !lines[at].startsWith(wanted)) ++at;
@@ -77,7 +48,7 @@ try {
   const finished = async (what) => {
     await page.waitForFunction(() => document.getElementById('state').textContent.includes('estado'), { timeout });
     check((await page.$eval('#state', (e) => e.textContent)) === 'crout terminó con el estado 0.', `${what}: the status`);
-    const missing = showsTheConsole(await screen());
+    const missing = showsTheConsole(await page.evaluate(terminalLines));
     check(missing === null, `${what}: the console, ${missing}`);
     await page.waitForFunction(() => !document.getElementById('picture').hidden &&
       document.getElementById('picture-image').naturalWidth > 0, { timeout });
@@ -90,7 +61,7 @@ try {
 
   const start = Date.now();
   await page.goto(`http://127.0.0.1:${server.address().port}/`);
-  await waitForScreen('Elija una opcion');
+  await waitForTerminal(page, 'Elija una opcion');
   const firstMenu = Date.now() - start;
   check(await page.evaluate(() => document.activeElement.classList.contains('xterm-helper-textarea')),
     'the terminal has the focus at load');
@@ -117,7 +88,7 @@ try {
   // than the screen but the terminal, which scrolls within its box.
   await page.setViewport({ width: 400, height: 900 });
   await page.goto(`file://${path.resolve(site, 'index.html')}`);
-  await waitForScreen('Elija una opcion');
+  await waitForTerminal(page, 'Elija una opcion');
   check(await page.evaluate(() => document.documentElement.scrollWidth <= 400), 'a narrow screen');
   await page.screenshot({ path: path.join(output, 'page-narrow.png'), fullPage: true });
   process.stdout.write(`first menu line ${firstMenu} ms after the page was asked for\n`);
