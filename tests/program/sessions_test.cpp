@@ -135,8 +135,9 @@ TEST(Sessions, EachEndsCleanlyAndTheReportKeepsWhatWasWritten) {
     for (const auto& c : cases) {
         // Under an emulator: no terminal sessions, and none of POSIX's own faults.
         if (!native_programs() && (c.run.terminal || c.native_only)) continue;
-        if (programs_lack("commands") && std::string_view(c.what).starts_with("a pause reply"))
-            continue;
+        // A command from a pause writes "cut-1"; a program that runs none leaves the row out.
+        const bool runs_a_command = (c.shell + c.run.input).find("cut-1") != std::string::npos;
+        if (runs_a_command && programs_lack("commands")) continue;
 #ifdef __SANITIZE_ADDRESS__ // whose run-time needs descriptors of its own before the program runs
         if (c.shell.find("ulimit -n") != std::string::npos) continue;
 #endif
@@ -151,7 +152,6 @@ TEST(Sessions, EachEndsCleanlyAndTheReportKeepsWhatWasWritten) {
                   c.kept);
         EXPECT_EQ(r.out, c.out.value_or(r.out));
         // What a command wrote, in the interpreter's own line end.
-        EXPECT_EQ(r.out.find("cut-1") != std::string::npos,
-                  (c.shell + c.run.input).find("cut-1") != std::string::npos);
+        EXPECT_EQ(r.out.find("cut-1") != std::string::npos, runs_a_command);
     }
 }
