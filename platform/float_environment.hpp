@@ -8,11 +8,6 @@ namespace platform {
 // rounding and precision as they are.
 void enable_float_traps();
 
-// Whether invalid operation, division by zero and overflow all trap now, as the processor's
-// control register reads back: most 64-bit ARM cores, and qemu, keep them masked whatever is
-// asked of them.
-bool float_traps_work();
-
 // The environment as hold_float_state saves it, opaque.
 struct FloatState {
     unsigned char bytes[32];

@@ -12,11 +12,10 @@
 //
 // Every build has the checks. Where the processor traps (x86-64), the trap of an operation comes
 // before its check, which then never reports; a program that runs where the traps do not take
-// effect (platform::float_traps_work: most 64-bit ARM cores, some emulators) is caught by the
-// checks instead. A build may leave the traps masked (CROUT_CHECKED_ARITHMETIC: always on every
-// processor but x86-64, an option there), so that the checks alone find every fault, in the
-// order of the operations, also where a compiler has moved an operation ahead of an earlier
-// one's check.
+// effect (most 64-bit ARM cores, some emulators) is caught by the checks instead. A build may leave
+// the traps masked (CROUT_CHECKED_ARITHMETIC: always on every processor but x86-64, an option
+// there), so that the checks alone find every fault, in the order of the operations, also where a
+// compiler has moved an operation ahead of an earlier one's check.
 //
 //     a(I, K) = checked::subtract(a(I, K), checked::multiply(a(I, L), a(L, K)));
 

@@ -17,10 +17,6 @@ void enable_float_traps() {
     feenableexcept(kFatal);
 }
 
-bool float_traps_work() {
-    return (fegetexcept() & kFatal) == kFatal;
-}
-
 FloatState hold_float_state() {
     FloatState state{};
     std::fenv_t env;

@@ -9,10 +9,6 @@ namespace platform {
 
 void enable_float_traps() {}
 
-bool float_traps_work() {
-    return false;
-}
-
 FloatState hold_float_state() {
     return {};
 }

@@ -47,11 +47,6 @@ void enable_float_traps() {
     set_x87_control(static_cast<unsigned short>(x87_control() & ~kFatalExceptions));
 }
 
-bool float_traps_work() {
-    const bool sse = ((_mm_getcsr() >> kMxcsrMaskShift) & kFatalExceptions) == 0;
-    return sse && (x87_control() & kFatalExceptions) == 0;
-}
-
 FloatState hold_float_state() {
     const SavedControl saved{_mm_getcsr(), x87_control()};
     FloatState state{};
